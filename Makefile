@@ -1,0 +1,35 @@
+# make run    install what is missing, build, start the scope
+# make test   install, build, start the test services, run every test
+# make bench  install, build, run the benchmarks and live measurements
+# make fuzz   build the fuzz targets with clang's libFuzzer and run each for a while
+BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+
+.PHONY: deps build run test bench fuzz format
+
+deps:
+	@tools/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXILO_WERROR=ON >/dev/null
+	@cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/src/app/vexilo
+
+test: build
+	tools/check-format
+	tools/with-test-services ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+bench: build
+	tools/with-test-services tools/run-benchmarks $(BUILD)
+
+fuzz:
+	@tools/install-deps --fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVEXILO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_BUILD)
+	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

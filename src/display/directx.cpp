@@ -1,0 +1,7 @@
+#include "display/directx.h"
+
+void TDirectX::SetDXResult(HRESULT result) {
+  FDXResult = result;
+  if (result != 0)
+    Check();
+}
