@@ -90,7 +90,8 @@ void TThread::Synchronize(const std::function<void()> &method) {
     SyncQueue.push_back(&request);
   }
   SyncChanged.notify_all();
-  QMetaObject::invokeMethod(QCoreApplication::instance(), [] { CheckSynchronize(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { CheckSynchronize(); }, Qt::QueuedConnection);
   {
     std::unique_lock lock(SyncMutex);
     SyncChanged.wait(lock, [&] { return request.Done; });

@@ -15,8 +15,7 @@ public:
   TFormatArg(const std::string &text) : FText(text) {}
   TFormatArg(const char *text) : FText(text) {}
   template <class N>
-    requires std::is_integral_v<N>
-  TFormatArg(N number) : FText(std::to_string(number)) {}
+  requires std::is_integral_v<N> TFormatArg(N number) : FText(std::to_string(number)) {}
 
   const std::string &Text() const { return FText; }
 
@@ -35,8 +34,7 @@ class Exception : public std::exception {
 public:
   explicit Exception(std::string message) : FMessage(std::move(message)) {}
   template <class... A>
-    requires(sizeof...(A) > 0)
-  Exception(std::string_view format, const A &...args) : FMessage(Format(format, args...)) {}
+  requires(sizeof...(A) > 0) Exception(std::string_view format, const A &...args) : FMessage(Format(format, args...)) {}
 
   const std::string &Message() const { return FMessage; }
   const char *what() const noexcept override { return FMessage.c_str(); }

@@ -3,8 +3,8 @@
 #include "rtl/exception.h"
 
 #include <cctype>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 char DecimalSeparator = '.';
 
