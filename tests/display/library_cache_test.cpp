@@ -16,9 +16,8 @@ protected:
     LoadCount = 0;
     RegisterModule("Probe.dll", [] {
       ++LoadCount;
-      return std::make_unique<TPlatformModule>(
-          std::initializer_list<std::pair<const std::string, TEntryPoint>>{{"Answer", ToEntryPoint(Answer)},
-                                                                            {"Other", ToEntryPoint(Other)}});
+      return std::make_unique<TPlatformModule>(std::initializer_list<std::pair<const std::string, TEntryPoint>>{
+          {"Answer", ToEntryPoint(Answer)}, {"Other", ToEntryPoint(Other)}});
     });
   }
   void TearDown() override {

@@ -41,7 +41,8 @@ TEST_F(ApplicationTest, AnExceptionLeavingAHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_EQ(Shown[0], "Scope: Wave is invalid.");
   EXPECT_EQ(Flags & MB_ICONERROR, MB_ICONERROR);
   // An exception thrown inside a queued call is caught before it can unwind through Qt.
-  QMetaObject::invokeMethod(Application, [] { throw std::runtime_error("late failure"); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      Application, [] { throw std::runtime_error("late failure"); }, Qt::QueuedConnection);
   RunLoopFor(20);
   ASSERT_EQ(Shown.size(), 2u);
   EXPECT_EQ(Shown[1], "Scope: late failure.");
