@@ -1,0 +1,46 @@
+#include "framework/form.h"
+
+#include "framework/application.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+
+TForm::TForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) { setMouseTracking(true); }
+
+bool TForm::event(QEvent *event) {
+  if (event->type() == QEvent::WindowActivate && OnActivate)
+    Application->Guard([this] { OnActivate(this); });
+  return QWidget::event(event);
+}
+
+void TForm::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  if (OnShow && !event->spontaneous())
+    Application->Guard([this] { OnShow(this); });
+}
+
+void TForm::closeEvent(QCloseEvent *event) {
+  bool canClose = true;
+  if (OnCloseQuery)
+    Application->Guard([&] { OnCloseQuery(this, canClose); });
+  if (!canClose) {
+    event->ignore();
+    return;
+  }
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose)
+    Application->Guard([&] { OnClose(this, action); });
+  if (action == TCloseAction::caNone)
+    event->ignore();
+  else
+    event->accept();
+}
+
+void TForm::mouseMoveEvent(QMouseEvent *event) {
+  if (OnMouseMove) {
+    const QPoint at = event->position().toPoint();
+    Application->Guard(
+        [&] { OnMouseMove(this, ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+  }
+  QWidget::mouseMoveEvent(event);
+}

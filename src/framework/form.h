@@ -1,0 +1,38 @@
+#pragma once
+
+#include "framework/events.h"
+
+#include <QWidget>
+#include <functional>
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(QObject *Sender, TCloseAction &Action)>;
+using TCloseQueryEvent = std::function<void(QObject *Sender, bool &CanClose)>;
+
+// A top-level window with the events a program's main window handles. Each handler runs
+// guarded, so an exception it raises is reported and the program goes on.
+class TForm : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(int Tag MEMBER FTag)
+
+public:
+  explicit TForm(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+
+  int Tag() const { return FTag; }
+  void SetTag(int tag) { FTag = tag; }
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnActivate;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+  TMouseMoveEvent OnMouseMove;
+
+protected:
+  bool event(QEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+  int FTag = 0;
+};

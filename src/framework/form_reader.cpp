@@ -1,0 +1,56 @@
+#include "framework/form_reader.h"
+
+#include "framework/component.h"
+#include "rtl/exception.h"
+
+#include <QImage>
+#include <QMetaProperty>
+#include <QPixmap>
+#include <QWidget>
+
+void TFormReader::RegisterClass(const std::string &className, TFactory factory) {
+  FFactories[className] = std::move(factory);
+}
+
+void TFormReader::SetProperty(QObject *component, const char *name, const QVariant &value) {
+  const QMetaObject *meta = component->metaObject();
+  const int index = meta->indexOfProperty(name);
+  if (index < 0)
+    throw Exception("Property %s does not exist", std::string(name));
+  const QMetaProperty property = meta->property(index);
+  QVariant converted = value;
+  if (property.metaType() == QMetaType::fromType<QPixmap>() && value.metaType() == QMetaType::fromType<QImage>())
+    converted = QPixmap::fromImage(value.value<QImage>());
+  else if (property.metaType() == QMetaType::fromType<QImage>() &&
+           value.metaType() == QMetaType::fromType<QPixmap>())
+    converted = value.value<QPixmap>().toImage();
+  if (!property.write(component, converted))
+    throw Exception("Invalid property value %s", std::string(name));
+}
+
+void TFormReader::Read(QWidget *form, std::span<const TComponentDesc> components) const {
+  std::vector<QObject *> created;
+  for (const TComponentDesc &desc : components) {
+    const auto factory = FFactories.find(desc.ClassName);
+    if (factory == FFactories.end())
+      throw Exception("Class %s not found", std::string(desc.ClassName));
+    QWidget *parent = form;
+    if (desc.Parent && *desc.Parent) {
+      parent = form->findChild<QWidget *>(desc.Parent);
+      if (!parent)
+        throw Exception("Parent %s of %s not found", std::string(desc.Parent), std::string(desc.Name));
+    }
+    QObject *component = factory->second(form, parent);
+    component->setObjectName(desc.Name);
+    if (auto *loading = qobject_cast<TComponent *>(component))
+      loading->BeginLoading();
+    if (auto *widget = qobject_cast<QWidget *>(component); widget && !desc.Bounds.isEmpty())
+      widget->setGeometry(desc.Bounds);
+    for (const auto &[name, value] : desc.Properties)
+      SetProperty(component, name, value);
+    created.push_back(component);
+  }
+  for (QObject *component : created)
+    if (auto *loading = qobject_cast<TComponent *>(component))
+      loading->Loaded();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QRect>
+#include <QVariant>
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QObject;
+class QWidget;
+
+// One component of a form's description: its name, class, parent (empty: the form itself),
+// bounds relative to the parent (empty for non-visual components) and the published
+// properties set on it, by name.
+struct TComponentDesc {
+  const char *Name;
+  const char *ClassName;
+  const char *Parent;
+  QRect Bounds;
+  std::vector<std::pair<const char *, QVariant>> Properties;
+};
+
+// Builds a form's components from its description, the way a stored form is read: each
+// component is created by its class's factory, named, placed and given its properties; then
+// every component hears Loaded. A property the class does not publish is an error, so a
+// description and the classes cannot silently drift apart.
+class TFormReader {
+public:
+  // owner: the form; parent: the widget the component sits on (the form for non-visual ones).
+  using TFactory = std::function<QObject *(QWidget *owner, QWidget *parent)>;
+
+  void RegisterClass(const std::string &className, TFactory factory);
+  void Read(QWidget *form, std::span<const TComponentDesc> components) const;
+
+  // Sets a published property, converting pictures between QImage and QPixmap as needed.
+  static void SetProperty(QObject *component, const char *name, const QVariant &value);
+
+private:
+  std::map<std::string, TFactory> FFactories;
+};
