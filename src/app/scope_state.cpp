@@ -3,8 +3,8 @@
 TScopeState::TScopeState() {
   Channels[chI].VertOffset = 200;
   Channels[chII].VertOffset = 300;
-  Channels[chI].TraceColor = RGB(255, 0, 0);
-  Channels[chII].TraceColor = RGB(255, 255, 0);
+  Channels[chI].TraceColor = TraceRed;
+  Channels[chII].TraceColor = TraceYellow;
 }
 
 const char *ChannelName(int channels) {

@@ -24,8 +24,9 @@ static_assert(sizeof(TSampleFrame) == FrameBytes);
 
 enum TChannel { chI = 0, chII = 1 };
 
-// A colour value with red in the low byte.
-constexpr uint32_t RGB(uint8_t red, uint8_t green, uint8_t blue) { return red | (green << 8) | (blue << 16); }
+// Pen colours as colour values (red in the low byte). Drawn inverted, they show as aqua and blue.
+constexpr uint32_t TraceRed = 0x0000FF;
+constexpr uint32_t TraceYellow = 0x00FFFF;
 
 // The fields every channel has a copy of.
 struct TChannelState {

@@ -66,6 +66,15 @@ TEST_F(TracePoints, ScaleOffsetAndStepsShapeThePoints) {
   EXPECT_EQ(SampleAt(State, chII, 47990 + 20), SampleAt(State, chII, 10));
 }
 
+TEST_F(TracePoints, TraceReadsOnAcrossTheRingEnd) {
+  State[chI].SampleStep = 20;
+  State.FrameRing[47990].Left = 7;
+  State.FrameRing[10].Left = -9;
+  ComputeTrace(State, chI, 47990, false, false, *Out);
+  EXPECT_EQ(Out->Points[0], (TTracePoint{1, 207}));
+  EXPECT_EQ(Out->Points[1], (TTracePoint{2, 191})) << "47990 + 20 reads frame 10";
+}
+
 TEST_F(TracePoints, DoubledTraceAddsFlooredMidpoints) {
   State.FrameRing[500] = {-3, 0};
   State.FrameRing[501] = {0, 0};
