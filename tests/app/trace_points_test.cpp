@@ -102,6 +102,16 @@ TEST_F(TracePoints, PointsNeverExceedTheirCapacity) {
   EXPECT_EQ(Out->Count, MaxTracePoints);
 }
 
+TEST_F(TracePoints, FarOffPositionsSaturateInsteadOfWrapping) {
+  State[chI].XStart = 2147483500; // as a damaged settings file might hold
+  State[chI].VertOffset = -2147483600;
+  ComputeTrace(State, chI, 0, false, false, *Out);
+  ASSERT_EQ(Out->Count, 506);
+  EXPECT_EQ(Out->Points[0], (TTracePoint{2147483500, INT32_MIN})) << "sample -100 lies beyond the row range";
+  EXPECT_EQ(Out->Points[100], (TTracePoint{2147483600, -2147483600})) << "sample 0";
+  EXPECT_EQ(Out->Points[505].X, INT32_MAX);
+}
+
 // The search order: 0, 1, -1, 2, -2, ..., 20, -20, 21.
 std::vector<int> SearchOrder() {
   std::vector<int> order{0};
