@@ -1,8 +1,7 @@
 // Cost per call of the capture hand-off and of laying out a frame's two traces, and proof that
 // neither allocates: every operator new of this program is counted.
 #include "app/capture_hand_off.h"
-#include "app/trace_points.h"
-#include "app/trace_schedule.h"
+#include "app/trace_frame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,21 +73,23 @@ BENCHMARK(HandOff52920Bytes);
 
 // One rendered frame's arithmetic: readiness of both channels and both 506-point traces.
 void TwoTraces(benchmark::State &state) {
-  const bool sync = state.range(0) != 0, x2 = state.range(1) != 0;
+  std::array<TTraceControls, 2> controls{};
+  for (TTraceControls &control : controls) {
+    control.Sync = state.range(0) != 0;
+    control.X2 = state.range(1) != 0;
+  }
   auto scope = std::make_unique<TScopeState>();
-  auto points = std::make_unique<std::array<TTracePoints, 2>>();
+  auto frame = std::make_unique<TTraceFrame>();
   scope->LastIndex = RingLastIndex;
+  scope->LastBlockFrames = 2205;
   FillTone(*scope);
   {
     TAllocationCheck check(state);
     for (auto _ : state) {
       (*scope)[chI].PendingFrames = 1000;
       (*scope)[chII].PendingFrames = 1000;
-      const TReadyTraces ready = TakeReadyTraces(*scope);
-      for (TChannel channel : {chI, chII})
-        if (ready.Ready[channel])
-          ComputeTrace(*scope, channel, ready.Start[channel], sync, x2, (*points)[channel]);
-      benchmark::DoNotOptimize(points->data());
+      PlanFrame(*scope, controls, *frame);
+      benchmark::DoNotOptimize(frame->Traces.data());
     }
   }
 }

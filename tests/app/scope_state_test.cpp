@@ -16,20 +16,4 @@ TEST(ScopeState, FactorsStartAtSixByteRealPrecision) {
   EXPECT_NE(state->MicFactor.Value(), 0.005);
 }
 
-TEST(ScopeState, ChannelsStartApartAndDrawInTheirColours) {
-  const auto state = std::make_unique<TScopeState>();
-  EXPECT_EQ((*state)[chI].VertOffset, 200);
-  EXPECT_EQ((*state)[chII].VertOffset, 300);
-  EXPECT_EQ((*state)[chI].TraceColor, 0x0000FFu) << "red, red in the low byte";
-  EXPECT_EQ((*state)[chII].TraceColor, 0x00FFFFu) << "yellow";
-  EXPECT_EQ(state->LastIndex, 0) << "set only when capture starts";
-}
-
-TEST(ScopeState, ChannelCountsHaveNames) {
-  EXPECT_STREQ(ChannelName(1), "Mono");
-  EXPECT_STREQ(ChannelName(2), "Stereo");
-  EXPECT_STREQ(ChannelName(0), "");
-  EXPECT_STREQ(ChannelName(3), "");
-}
-
 } // namespace
