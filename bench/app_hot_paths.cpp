@@ -1,0 +1,100 @@
+// Cost per call of the capture hand-off and of laying out a frame's two traces, and proof that
+// neither allocates: every operator new of this program is counted.
+#include "app/capture_hand_off.h"
+#include "app/trace_frame.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace {
+std::atomic<long> Allocations{0};
+} // namespace
+
+void *operator new(std::size_t size) {
+  Allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void *block = std::malloc(size ? size : 1))
+    return block;
+  throw std::bad_alloc();
+}
+void operator delete(void *block) noexcept { std::free(block); }
+void operator delete(void *block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+// Reports allocations per iteration and fails the benchmark when there were any.
+class TAllocationCheck {
+public:
+  explicit TAllocationCheck(benchmark::State &state) : FState(state), FBefore(Allocations.load()) {}
+  ~TAllocationCheck() {
+    const long made = Allocations.load() - FBefore;
+    FState.counters["allocations"] = benchmark::Counter(static_cast<double>(made), benchmark::Counter::kAvgIterations);
+    if (made != 0)
+      FState.SkipWithError("the hot path allocated");
+  }
+
+private:
+  benchmark::State &FState;
+  long FBefore;
+};
+
+// A 1 kHz tone at 44100 Hz on both channels.
+void FillTone(TScopeState &scope) {
+  for (int k = 0; k < RingFrames; ++k) {
+    const auto value = static_cast<int16_t>(12000 * std::sin(2 * 3.14159265358979 * 1000 * k / 44100));
+    scope.FrameRing[k] = {value, static_cast<int16_t>(-value)};
+  }
+}
+
+// One 300 ms block of 44100 Hz 16-bit stereo, as the capture stream hands it over.
+void HandOff52920Bytes(benchmark::State &state) {
+  auto scope = std::make_unique<TScopeState>();
+  scope->LastIndex = RingLastIndex;
+  std::vector<uint8_t> block(52920, 0x11);
+  {
+    TAllocationCheck check(state);
+    for (auto _ : state) {
+      HandOffBlock(*scope, static_cast<int>(block.size()), [&](uint8_t *buffer, int count) {
+        std::memcpy(buffer, block.data(), static_cast<size_t>(count));
+        return count;
+      });
+      benchmark::DoNotOptimize(scope->FrameRing.data());
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
+}
+BENCHMARK(HandOff52920Bytes);
+
+// One rendered frame's arithmetic: readiness of both channels and both 506-point traces.
+void TwoTraces(benchmark::State &state) {
+  std::array<TTraceControls, 2> controls{};
+  for (TTraceControls &control : controls) {
+    control.Sync = state.range(0) != 0;
+    control.X2 = state.range(1) != 0;
+  }
+  auto scope = std::make_unique<TScopeState>();
+  auto frame = std::make_unique<TTraceFrame>();
+  scope->LastIndex = RingLastIndex;
+  scope->LastBlockFrames = 2205;
+  FillTone(*scope);
+  {
+    TAllocationCheck check(state);
+    for (auto _ : state) {
+      (*scope)[chI].PendingFrames = 1000;
+      (*scope)[chII].PendingFrames = 1000;
+      PlanFrame(*scope, controls, *frame);
+      benchmark::DoNotOptimize(frame->Traces.data());
+    }
+  }
+}
+BENCHMARK(TwoTraces)->ArgNames({"sync", "x2"})->Args({0, 0})->Args({1, 0})->Args({0, 1});
+
+} // namespace
+
+BENCHMARK_MAIN();

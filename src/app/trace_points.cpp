@@ -1,0 +1,56 @@
+#include "app/trace_points.h"
+
+#include "app/frame_ring.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+int32_t Level64(int32_t value) { return value >> 6; } // floors, like the deviation
+
+// Positions are worked out in 64 bits, so a far-off stored start column or a long-held knob cannot
+// overflow them; the canvas clips whatever lies outside the surface.
+TTracePoint Point(int64_t x, int64_t y) {
+  auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+  return {clamp(x), clamp(y)};
+}
+
+} // namespace
+
+int SyncOffset(const TScopeState &state, TChannel channel, int32_t start) {
+  const int32_t wanted = Level64(state[channel].SyncRef);
+  int offset = 0;
+  while (offset != MaxSyncOffset && Level64(SampleAt(state, channel, int64_t{start} + offset)) != wanted)
+    offset = offset > 0 ? -offset : -offset + 1;
+  return offset;
+}
+
+void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, bool sync, bool x2, TTracePoints &out) {
+  TChannelState &fields = state[channel];
+  const int64_t step = fields.SampleStep;
+  const int64_t pixelStep = fields.PixelStep;
+  const int64_t end = int64_t{fields.XStart} + fields.SpanWidth;
+  const int64_t zeroRow = fields.VertOffset;
+  const int pointsPerStep = x2 ? 2 : 1;
+  auto dev = [&](int64_t r) { return Deviation(SampleAt(state, channel, r), fields.DcLevel, fields.VoltShift); };
+
+  int64_t r = WrapRing(int64_t{start} + (sync ? SyncOffset(state, channel, start) : 0));
+  fields.SyncRef = SampleAt(state, channel, r);
+  int64_t x = fields.XStart;
+  int count = 0;
+  out.Points[count++] = Point(x, zeroRow + dev(r));
+  // A pixel step below 1 would never reach the end; the capacity bounds the loop as well.
+  while (x <= end && count + pointsPerStep <= MaxTracePoints) {
+    const int64_t a = dev(r);
+    r = WrapRing(r + step);
+    const int64_t b = dev(r);
+    if (x2) {
+      x += pixelStep;
+      out.Points[count++] = Point(x, zeroRow + ((a + b) >> 1));
+    }
+    x += pixelStep;
+    out.Points[count++] = Point(x, zeroRow + b);
+  }
+  out.Count = count;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/scope_state.h"
+
+#include <array>
+#include <cstdint>
+
+// The widest trace the phase trim allows (504 + 50 pixels).
+constexpr int MaxSpanWidth = 554;
+// One point per pixel step across the span and one beyond it; twice that in x2 mode.
+constexpr int MaxTracePoints = 2 * (MaxSpanWidth + 1) + 1;
+
+struct TTracePoint {
+  int32_t X = 0;
+  int32_t Y = 0;
+  bool operator==(const TTracePoint &) const = default;
+};
+
+// A trace ready to draw: move to the first point, then a line to each following one. Filled in
+// place, so drawing a frame allocates nothing.
+struct TTracePoints {
+  std::array<TTracePoint, MaxTracePoints> Points{};
+  int Count = 0;
+};
+
+// The furthest the sync search looks to either side; the last offset tried is used unmatched.
+constexpr int MaxSyncOffset = 21;
+
+// The offset from `start` at which the channel's sample is at the level where its previous trace
+// began (compared in steps of 64): tried in the order 0, 1, -1, 2, -2, ..., 20, -20, 21.
+int SyncOffset(const TScopeState &state, TChannel channel, int32_t start);
+
+// Lays out the channel's trace starting at ring position `start`: with `sync`, shifted by the
+// sync offset; with `x2`, two pixel steps per sample step and an interpolated midpoint. Records
+// the trace's first sample as the next sync reference. A span wider than MaxSpanWidth is cut at
+// the points' capacity.
+void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, bool sync, bool x2, TTracePoints &out);

@@ -1,0 +1,46 @@
+#include "app/trace_schedule.h"
+
+#include "app/frame_ring.h"
+
+#include <algorithm>
+
+int64_t TraceSpan(const TChannelState &channel) {
+  return static_cast<int64_t>(channel.SampleStep) * channel.SpanWidth * channel.SkipFactor;
+}
+
+void MeasureDcLevels(TScopeState &state) {
+  for (TChannel channel : {chI, chII}) {
+    TChannelState &fields = state[channel];
+    const int32_t count = std::min(fields.PendingFrames, RingFrames);
+    if (count > 0) {
+      int64_t sum = 0;
+      for (int32_t k = 0; k < count; ++k)
+        sum += SampleAt(state, channel, k);
+      fields.DcLevel = static_cast<int32_t>(sum / count);
+    }
+  }
+  for (TChannel channel : {chII, chI}) {
+    state[channel].PendingFrames = 0;
+    state[channel].ReadIndex = 0;
+  }
+}
+
+TReadyTraces TakeReadyTraces(TScopeState &state) {
+  TReadyTraces traces;
+  traces.Start = {state[chI].ReadIndex, state[chII].ReadIndex};
+  for (TChannel channel : {chII, chI}) {
+    TChannelState &fields = state[channel];
+    const int64_t span = TraceSpan(fields);
+    const int64_t left = fields.PendingFrames - span;
+    if (left > 0 && left <= state.LastIndex) {
+      traces.Ready[channel] = true;
+      fields.PendingFrames = static_cast<int32_t>(left);
+      fields.ReadIndex = WrapRing(fields.ReadIndex + span + 1);
+    } else if (left > state.LastIndex) {
+      state[chII].PendingFrames = 0;
+      state[chI].PendingFrames = 0;
+      fields.SkipFactor += 1;
+    }
+  }
+  return traces;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/scope_state.h"
+
+#include <array>
+#include <cstdint>
+
+// Which channels draw a trace in this frame and from where.
+struct TReadyTraces {
+  std::array<bool, 2> Ready{};
+  std::array<int32_t, 2> Start{};
+  bool Any() const { return Ready[chI] || Ready[chII]; }
+};
+
+// The frames one trace of the channel consumes: SampleStep x SpanWidth x SkipFactor.
+int64_t TraceSpan(const TChannelState &channel);
+
+// The mean level of each channel over the frames captured since the ring was reset, counted
+// from ring index 0; then both channels start over at index 0 with nothing pending. At most one
+// ring's worth is summed, and a channel with nothing pending keeps its level.
+void MeasureDcLevels(TScopeState &state);
+
+// Decides, channel II first, which channels have more than one trace's span pending, consumes
+// that span for each and advances its ReadIndex past it. A channel that has fallen more than a
+// ring behind clears both channels' counts and consumes more per trace from then on.
+TReadyTraces TakeReadyTraces(TScopeState &state);
