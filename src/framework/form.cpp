@@ -39,8 +39,7 @@ void TForm::closeEvent(QCloseEvent *event) {
 void TForm::mouseMoveEvent(QMouseEvent *event) {
   if (OnMouseMove) {
     const QPoint at = event->position().toPoint();
-    Application->Guard(
-        [&] { OnMouseMove(this, ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+    Application->Guard([&] { OnMouseMove(this, ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
   }
   QWidget::mouseMoveEvent(event);
 }

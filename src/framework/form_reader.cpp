@@ -21,8 +21,7 @@ void TFormReader::SetProperty(QObject *component, const char *name, const QVaria
   QVariant converted = value;
   if (property.metaType() == QMetaType::fromType<QPixmap>() && value.metaType() == QMetaType::fromType<QImage>())
     converted = QPixmap::fromImage(value.value<QImage>());
-  else if (property.metaType() == QMetaType::fromType<QImage>() &&
-           value.metaType() == QMetaType::fromType<QPixmap>())
+  else if (property.metaType() == QMetaType::fromType<QImage>() && value.metaType() == QMetaType::fromType<QPixmap>())
     converted = value.value<QPixmap>().toImage();
   if (!property.write(component, converted))
     throw Exception("Invalid property value %s", std::string(name));
