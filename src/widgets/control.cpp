@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 
+#include <QApplication>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,9 +56,29 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 
 void TControl::DblClick() { FireNotify(OnDblClick); }
 
-void TControl::MouseEnter() { FireNotify(OnMouseEnter); }
+void TControl::MouseEnter() {
+  if (!FMouseInside && isEnabled() && QApplication::activeWindow()) {
+    FMouseInside = true;
+    MouseInsideChanged(true);
+  }
+}
 
-void TControl::MouseLeave() { FireNotify(OnMouseLeave); }
+void TControl::MouseLeave() {
+  if (FMouseInside && !KeepsMouseInside()) {
+    FMouseInside = false;
+    MouseInsideChanged(false);
+  }
+}
+
+void TControl::MouseInsideChanged(bool inside) { FireNotify(inside ? OnMouseEnter : OnMouseLeave); }
+
+void TControl::CheckMouseInside() {
+  const bool inside = isEnabled() && underMouse() && QApplication::activeWindow();
+  if (inside == FMouseInside)
+    return;
+  FMouseInside = inside;
+  MouseInsideChanged(inside);
+}
 
 void TControl::AcceleratorPressed() {}
 

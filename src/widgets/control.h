@@ -51,8 +51,13 @@ protected:
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void DblClick();
+  // The framework's pointer notices: entering sets MouseInside when enabled and the application
+  // is active; leaving clears it unless KeepsMouseInside.
   virtual void MouseEnter();
   virtual void MouseLeave();
+  virtual bool KeepsMouseInside() const { return false; }
+  // Fires OnMouseEnter or OnMouseLeave.
+  virtual void MouseInsideChanged(bool inside);
   virtual void Paint(QPainter &painter) = 0;
   // The caption's accelerator character was typed.
   virtual void AcceleratorPressed();
@@ -62,6 +67,11 @@ protected:
   // A press and release of the left button on the control clicks, unless a control makes its
   // own clicks.
   void SetClickEvents(bool clickEvents) { FClickEvents = clickEvents; }
+  bool MouseInside() const { return FMouseInside; }
+  // Sets the flag without notice, for a control's own press and release handling.
+  void SetMouseInsideFlag(bool inside) { FMouseInside = inside; }
+  // Re-evaluates MouseInside from where the pointer is now, with the notice on a change.
+  void CheckMouseInside();
   void FireNotify(const TNotifyEvent &event) {
     if (event)
       event(this);
@@ -82,5 +92,6 @@ private:
   bool FLoading = false;
   bool FClickEvents = true;
   bool FClicking = false;
+  bool FMouseInside = false;
   QShortcut *FAccelerator = nullptr;
 };

@@ -184,12 +184,12 @@ void TRxSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, in
     return;
   FCaptured = true;
   TControl::MouseDown(button, shift, x, y);
-  if (!FMouseInside && isEnabled()) {
-    FMouseInside = true;
+  if (!MouseInside() && isEnabled()) {
+    SetMouseInsideFlag(true);
     repaint();
   }
   if (button != mbLeft) {
-    CheckPointer();
+    CheckMouseInside();
     return;
   }
   if (!isEnabled() || (shift & ssDouble))
@@ -262,7 +262,7 @@ void TRxSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int 
     FCaptured = false;
   TControl::MouseUp(button, shift, x, y);
   ReleaseSteps(button, x, y);
-  CheckPointer();
+  CheckMouseInside();
   if (FRepeatTimer)
     FRepeatTimer->SetEnabled(false);
 }
@@ -274,7 +274,7 @@ void TRxSpeedButton::ReleaseSteps(TMouseButton button, int x, int y) {
   const bool on = OnButton(x, y);
   if (FGroupIndex == 0) {
     FState = rbsUp;
-    FMouseInside = false;
+    SetMouseInsideFlag(false);
     if (on)
       repaint();
     else
@@ -299,32 +299,14 @@ void TRxSpeedButton::DblClick() {
     TControl::DblClick();
 }
 
-void TRxSpeedButton::CheckPointer() {
-  const bool inside = isEnabled() && underMouse() && QApplication::activeWindow() != nullptr;
-  SetMouseInside(inside);
-}
-
-void TRxSpeedButton::SetMouseInside(bool inside) {
-  if (inside == FMouseInside)
-    return;
-  FMouseInside = inside;
+void TRxSpeedButton::MouseInsideChanged(bool inside) {
   if (FFlat) {
     if (inside)
       repaint();
     else
       update();
   }
-  FireNotify(inside ? OnMouseEnter : OnMouseLeave);
-}
-
-void TRxSpeedButton::MouseEnter() {
-  if (isEnabled() && QApplication::activeWindow() != nullptr)
-    SetMouseInside(true);
-}
-
-void TRxSpeedButton::MouseLeave() {
-  if (!FTracking && isEnabled())
-    SetMouseInside(false);
+  TControl::MouseInsideChanged(inside);
 }
 
 void TRxSpeedButton::AcceleratorPressed() {
@@ -336,14 +318,14 @@ void TRxSpeedButton::changeEvent(QEvent *event) {
   if (event->type() == QEvent::EnabledChange)
     Application->Guard([this] {
       SyncEnabledState();
-      CheckPointer();
+      CheckMouseInside();
       repaint();
     });
   TControl::changeEvent(event);
 }
 
 void TRxSpeedButton::showEvent(QShowEvent *) {
-  Application->Guard([this] { CheckPointer(); });
+  Application->Guard([this] { CheckMouseInside(); });
 }
 
 void TRxSpeedButton::SyncEnabledState() {
@@ -357,7 +339,7 @@ void TRxSpeedButton::SyncEnabledState() {
 }
 
 TRxButtonState TRxSpeedButton::PaintLook() const {
-  if (FFlat && !FMouseInside && FState != rbsExclusive)
+  if (FFlat && !MouseInside() && FState != rbsExclusive)
     return rbsInactive;
   return FState;
 }

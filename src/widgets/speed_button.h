@@ -91,7 +91,7 @@ public:
   void SetWordWrap(bool wordWrap);
 
   TRxButtonState ButtonState() const { return FState; }
-  bool MouseInside() const { return FMouseInside; }
+  using TControl::MouseInside;
   // The look a paint would use now.
   TRxButtonState PaintLook() const;
 
@@ -103,8 +103,8 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void DblClick() override;
-  void MouseEnter() override;
-  void MouseLeave() override;
+  bool KeepsMouseInside() const override { return FTracking || !isEnabled(); }
+  void MouseInsideChanged(bool inside) override;
   void AcceleratorPressed() override;
   void Paint(QPainter &painter) override;
 
@@ -116,8 +116,6 @@ private:
   void ReleaseSteps(TMouseButton button, int x, int y);
   void ShowDropDown();
   void RepeatTick();
-  void CheckPointer();
-  void SetMouseInside(bool inside);
   void SyncEnabledState();
   // Tells the siblings of the group that this one went down, or shares AllowAllUp with them.
   void UpdateExclusive();
@@ -144,7 +142,6 @@ private:
   bool FGrayedInactive = true;
   bool FMarkDropDown = true;
   bool FTransparent = false;
-  bool FMouseInside = false;
   bool FTracking = false;
   bool FMenuTracking = false;
   // Any mouse button is held after a press on the button.

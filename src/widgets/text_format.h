@@ -16,6 +16,10 @@ Q_ENUM_NS(TTextLayout)
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 Q_ENUM_NS(TButtonLayout)
 
+// Direction of a text's shadow copy.
+enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
+Q_ENUM_NS(TShadowPosition)
+
 // The Qt alignment flag of a horizontal alignment.
 Qt::Alignment HorizontalFlag(TAlignment alignment);
 
