@@ -11,10 +11,10 @@
 TControl::TControl(QWidget *parent) : QWidget(parent) {}
 
 void TControl::SetColor(TColor color) {
-  FParentColor = false;
   if (color == FColor)
     return;
   FColor = color;
+  FParentColor = false;
   update();
 }
 

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 TRxCustomLabel::TRxCustomLabel(QWidget *parent) : TControl(parent) {
   resize(65, 17);
@@ -63,7 +64,7 @@ void TRxCustomLabel::SetShadowColor(TColor color) {
 }
 
 void TRxCustomLabel::SetShadowSize(int size) {
-  const auto value = static_cast<uint8_t>(size);
+  const auto value = static_cast<uint8_t>(std::clamp(size, 0, 255));
   if (value == FShadowSize)
     return;
   FShadowSize = value;
@@ -169,6 +170,11 @@ void TRxCustomLabel::AdjustBounds() {
   if (FAlignment == TextFormat::taRightJustify)
     x += width() - newWidth;
   setGeometry(x, y(), newWidth, newHeight);
+}
+
+void TRxCustomLabel::Loaded() {
+  TControl::Loaded();
+  AdjustBounds();
 }
 
 void TRxCustomLabel::UpdateAccelerator() { SetAccelerator(FShowAccelChar ? FCaption : QString()); }

@@ -41,6 +41,8 @@ public:
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool wordWrap);
 
+  void Loaded() override;
+
 protected:
   void Paint(QPainter &painter) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

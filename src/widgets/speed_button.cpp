@@ -333,6 +333,9 @@ void TRxSpeedButton::SyncEnabledState() {
   if (!isEnabled()) {
     FState = rbsDisabled;
     FTracking = false;
+    FCaptured = false;
+    if (FRepeatTimer)
+      FRepeatTimer->SetEnabled(false);
   } else if (FState == rbsDisabled) {
     FState = FDown && FGroupIndex != 0 ? rbsExclusive : rbsUp;
   }

@@ -144,4 +144,16 @@ TEST_F(SwitchTest, TextPositionPlacesPictureAndCaption) {
   }
 }
 
+TEST_F(SwitchTest, AcceleratorFocusesWithoutToggling) {
+  auto *other = new TRxSwitch(Host.Window());
+  other->move(100, 10);
+  other->show();
+  other->setFocus();
+  Switch->SetCaption("&Power");
+  QTest::keyClick(Host.Window(), Qt::Key_P, Qt::AltModifier);
+  EXPECT_TRUE(Switch->hasFocus());
+  EXPECT_FALSE(Switch->StateOn());
+  EXPECT_EQ(Log, "");
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "widget_host.h"
 #include "widgets/speed_button.h"
 
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
@@ -261,6 +262,33 @@ TEST_F(SpeedButtonTest, DisabledCaptionIsEngraved) {
   EXPECT_TRUE(AnyPixel(shown, QRect(2, 2, 21, 26), QColor(128, 128, 128)));
   EXPECT_TRUE(AnyPixel(shown, QRect(2, 2, 21, 26), QColor(255, 255, 255)));
   EXPECT_FALSE(AnyPixel(shown, QRect(2, 2, 21, 26), QColor(0, 0, 0)));
+}
+
+TEST_F(SpeedButtonTest, AcceleratorClicks) {
+  CountClicks(Button);
+  Button->SetCaption("&Less");
+  QTest::keyClick(Host.Window(), Qt::Key_L, Qt::AltModifier);
+  EXPECT_EQ(Clicks.size(), 1u);
+  Button->setEnabled(false);
+  QTest::keyClick(Host.Window(), Qt::Key_L, Qt::AltModifier);
+  EXPECT_EQ(Clicks.size(), 1u);
+}
+
+TEST_F(SpeedButtonTest, PressShowingTheDropDownMenuEndsThePressWithoutAClick) {
+  CountClicks(Button);
+  QMenu menu;
+  menu.addAction("Step");
+  Button->SetDropDownMenu(&menu);
+  bool shown = false;
+  QObject::connect(&menu, &QMenu::aboutToShow, [&] {
+    shown = true;
+    QMetaObject::invokeMethod(&menu, &QMenu::close, Qt::QueuedConnection);
+  });
+  Press();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Button->ButtonState(), rbsUp); // the release steps ran when the menu closed
+  Release();
+  EXPECT_TRUE(Clicks.empty());
 }
 
 } // namespace
