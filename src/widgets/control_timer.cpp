@@ -2,7 +2,9 @@
 
 #include "framework/application.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QPointer>
 #include <QTimerEvent>
 #include <map>
 
@@ -11,6 +13,8 @@ namespace {
 // Ticks from Qt timers of the GUI thread; each tick enters through the application's guard.
 class TLoopTimerClock : public QObject, public TTimerClock {
 public:
+  explicit TLoopTimerClock(QObject *owner) : QObject(owner) {}
+
   void Arm(TControlTimer &timer, uint32_t interval) override {
     Disarm(timer);
     const int id = startTimer(static_cast<int>(interval), Qt::PreciseTimer);
@@ -41,9 +45,12 @@ private:
 
 TTimerClock *CurrentClock = nullptr;
 
+// Owned by the application, so its Qt timers end with the event loop that serves them.
 TTimerClock &LoopClock() {
-  static TLoopTimerClock clock;
-  return clock;
+  static QPointer<TLoopTimerClock> clock;
+  if (!clock)
+    clock = new TLoopTimerClock(QCoreApplication::instance());
+  return *clock;
 }
 
 } // namespace
