@@ -37,13 +37,15 @@ protected:
     Form = std::make_unique<QWidget>();
     Form->setGeometry(40, 40, 560, 560);
     DXDraw = new TDXDraw(Form.get());
+    DXDraw->BeginLoading();
     DXDraw->setGeometry(20, 20, 504, 504);
+    DXDraw->Loaded(); // as when the form has been read
   }
 
-  void ShowForm() {
+  void ShowForm(bool starts = true) {
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    ASSERT_TRUE(DXDraw->Initialized());
+    ASSERT_EQ(DXDraw->Initialized(), starts);
   }
 
   std::unique_ptr<QWidget> Form;
