@@ -151,7 +151,7 @@ bool TDirectDrawSurface::BltFast(int x, int y, TDirectDrawSurface *source, const
 }
 
 void TDirectDrawSurface::Draw(int x, int y, TRect sourceRect, TDirectDrawSurface *source, bool transparent) {
-  if (source == nullptr || x > Width() || y > Height())
+  if (source == nullptr || !FIDDSurface || x > Width() || y > Height())
     return;
   TRect &r = sourceRect;
   if (r.Right >= r.Left && r.Bottom >= r.Top) {

@@ -175,4 +175,16 @@ TEST_F(SurfaceTest, LoadsPicturesAndCopiesBackIntoThem) {
   EXPECT_FALSE(duplicate.Interface());
 }
 
+TEST(DirectDrawTest, TheDeviceKeepsTrackOfItsSurfacesAndFreesTheRest) {
+  auto device = std::make_unique<TDirectDraw>(nullptr);
+  EXPECT_EQ(device->DriverCaps.dwSize, 380u);
+  auto *first = new TDirectDrawSurface(device.get());
+  auto *second = new TDirectDrawSurface(device.get());
+  second->SetSize(4, 4);
+  EXPECT_EQ(device->Surfaces(), (std::vector<TDirectDrawSurface *>{first, second}));
+  delete first;
+  EXPECT_EQ(device->Surfaces(), std::vector<TDirectDrawSurface *>{second});
+  device.reset(); // frees the second
+}
+
 } // namespace
