@@ -1,6 +1,7 @@
 // Whatever the bytes, reading them as a DIB either fails with the program's own error or gives
 // a picture that can be drawn from, written back and read again.
 #include "display/dib.h"
+#include "rtl/exception.h"
 #include "rtl/stream.h"
 
 #include <cstddef>

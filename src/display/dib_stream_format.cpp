@@ -5,6 +5,7 @@
 #include "display/graphic_errors.h"
 #include "rtl/stream.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 constexpr uint16_t FileMagic = 0x4D42; // "BM"
 constexpr int FileHeaderSize = 14;
+constexpr int64_t MaxRLEBlankSize = int64_t(1) << 20;
 
 void ReadExact(TStream &stream, void *buffer, int64_t count) {
   if (stream.Read(buffer, count) != count)
@@ -114,6 +116,10 @@ void TDIB::ReadData(TStream &stream) {
   const bool compressed = h.Compression == BI_RLE8 || h.Compression == BI_RLE4;
   const int64_t backed = compressed ? h.ImageSize : widthBytes * height;
   if (widthBytes * height > MaxDIBSize || backed > Remaining(stream))
+    throw EInvalidGraphic(SInvalidDIB);
+  // Runs reach about 128 bytes of picture per 2 bytes of codes; pictures the codes could not
+  // plausibly fill are refused before their rows are allocated.
+  if (compressed && widthBytes * height > std::max<int64_t>(int64_t(h.ImageSize) * 256, MaxRLEBlankSize))
     throw EInvalidGraphic(SInvalidDIB);
 
   auto image = std::make_shared<TDIBSharedImage>(static_cast<int>(h.Width), static_cast<int>(height), h.BitCount,

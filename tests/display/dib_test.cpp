@@ -176,6 +176,8 @@ TEST(DIBTest, HeadersThatDoNotFitAreRejected) {
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 24, 1, 4), 4)), "DIB is invalid"); // RLE8 needs 8 bits
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 8, 1, 0xFFFFFFF0), 1024 + 8)), "DIB is invalid");
   EXPECT_EQ(ReadError(withPixels(Header(2, -2, 8, 1, 4), 1024 + 4)), "DIB is invalid");
+  // A few bytes of codes for a picture of hundreds of megabytes.
+  EXPECT_EQ(ReadError(withPixels(Header(20000, 10000, 8, 1, 4), 1024 + 4)), "DIB is invalid");
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 7), 1024)), "Bitcount in invalid (7)");
   std::vector<uint8_t> badMasks = Header(2, 2, 16, 3);
   badMasks.resize(40 + 12 + 8, 0);
