@@ -128,6 +128,17 @@ void TDIB::UpdatePalette() {
   FImage->SetColorTable(table);
 }
 
+void TDIB::SetPalette(HPALETTE palette) {
+  if (palette == nullptr)
+    return;
+  TPaletteEntry entries[256] = {};
+  const int count = GdiGetPaletteEntries(palette, 0, 256, entries);
+  GdiDeletePalette(palette);
+  for (int i = 0; i < count; ++i)
+    ColorTable[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  UpdatePalette();
+}
+
 void TDIB::StretchDraw(TDirectDrawSurfaceCanvas &canvas, const TRect &dest, const TRect &source) {
   if (Size() < 1)
     return;

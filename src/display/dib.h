@@ -38,6 +38,10 @@ public:
   void SetPixel(int x, int y, uint32_t value);
   // Gives the image this DIB's ColorTable when they differ.
   void UpdatePalette();
+  // The image's palette (owned by the image), none without a colour table.
+  HPALETTE Palette() const { return FImage->Palette(); }
+  // Takes the colours of `palette` as the colour table, then deletes the palette.
+  void SetPalette(HPALETTE palette);
 
   // The form-resource format: info block, then the pixel bytes.
   void ReadData(TStream &stream);

@@ -111,6 +111,7 @@ void TDIBSharedImage::SetImageSize(uint32_t size) { Put32(BitmapInfo, 20, size);
 
 void TDIBSharedImage::SetColorTable(const TRGBQuads &table) {
   ColorTable = table;
+  FPalette.Changed();
   if (!BitmapInfo.empty())
     std::memcpy(BitmapInfo.data() + ColorTableOffset, ColorTable.data(), 4 * ColorTableCount);
 }

@@ -1,21 +1,13 @@
 #pragma once
 
+#include "display/palette_manager.h"
+#include "display/rgb_quad.h"
 #include "platform/draw/device_context.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-struct TRGBQuad {
-  uint8_t rgbBlue = 0;
-  uint8_t rgbGreen = 0;
-  uint8_t rgbRed = 0;
-  uint8_t rgbReserved = 0;
-  bool operator==(const TRGBQuad &) const = default;
-};
-
-using TRGBQuads = std::array<TRGBQuad, 256>;
 
 // Channel masks and bit counts of a true-colour DIB, with the shifts that turn a channel into
 // 8 bits (position of the mask, and 8 minus the channel's width).
@@ -64,10 +56,14 @@ public:
   uint8_t *Row(int y) { return Bits.data() + static_cast<size_t>(Height - 1 - y) * WidthBytes; }
   const uint8_t *Row(int y) const { return Bits.data() + static_cast<size_t>(Height - 1 - y) * WidthBytes; }
   void SetColorTable(const TRGBQuads &table);
+  // The palette of the colour table; none without one.
+  HPALETTE Palette() { return ColorTableCount ? FPalette.Get(ColorTable.data(), ColorTableCount) : nullptr; }
   // The same picture as plain rows; whatever the codes say, nothing lands outside the image.
   std::shared_ptr<TDIBSharedImage> Expanded() const;
   TDIBSource Source() const;
 
 private:
   TDIBSharedImage() = default;
+
+  TPaletteRef FPalette;
 };
