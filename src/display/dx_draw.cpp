@@ -152,7 +152,9 @@ void TCustomDXDraw::Loaded() {
 void TCustomDXDraw::SetCooperativeLevel() {
   uint32_t flags = DDSCL_NORMAL;
   if (Now(doFullScreen)) {
-    flags = Now(doNoWindowChange) ? 0x55 : 0x51;
+    flags = DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX;
+    if (Now(doNoWindowChange))
+      flags |= DDSCL_NOWINDOWCHANGES;
     if (Now(doAllowReboot))
       flags |= DDSCL_ALLOWREBOOT;
   }

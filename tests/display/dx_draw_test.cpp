@@ -1,4 +1,5 @@
 #include "display/direct_draw_errors.h"
+#include "display/direct_draw_palette.h"
 #include "display_fixture.h"
 #include "platform/draw/software_device.h"
 
@@ -203,6 +204,24 @@ TEST_F(DXDrawTest, AnEmptySurfaceSizeStartsWithOnePixel) {
   EXPECT_EQ(DXDraw->SurfaceHeight(), 1);
   DXDraw->SetAutoSize(true);
   EXPECT_EQ(DXDraw->SurfaceWidth(), 504);
+}
+
+TEST_F(DXDrawTest, ThePaletteKeepsTheSystemColoursAtBothEnds) {
+  ShowForm();
+  for (auto &entry : DXDraw->ColorTable)
+    entry = {1, 2, 3, 0};
+  DXDraw->UpdatePalette();
+  TPaletteEntry entries[256];
+  ASSERT_EQ(DXDraw->Palette()->IDDPalette()->GetEntries(0, 0, 256, entries), S_OK);
+  EXPECT_EQ(entries[10].peRed, 3);
+  EXPECT_EQ(entries[10].peBlue, 1);
+  EXPECT_EQ(entries[245].peGreen, 2);
+  EXPECT_EQ(entries[255].peRed, 255) << "white stays at the top";
+  EXPECT_EQ(entries[0].peRed, 0);
+  EXPECT_EQ(entries[249].peRed, 255);
+  EXPECT_EQ(entries[249].peGreen, 0);
+  for (const TPaletteEntry &entry : entries)
+    ASSERT_EQ(entry.peFlags, PC_NOCOLLAPSE);
 }
 
 TEST_F(DXDrawTest, AControlWithoutAFormCannotStart) {

@@ -114,4 +114,15 @@ TEST(SoftwareDeviceTest, OffersOnlyTheCurrentModeAndNoPageFlipping) {
   EXPECT_EQ(device->CreateSurface(huge, surface), DDERR_INVALIDPARAMS);
 }
 
+TEST(SoftwareDeviceTest, WaitsOnlyForTheStartOfTheBlank) {
+  auto device = std::make_shared<TSoftwareDirectDraw>();
+  EXPECT_EQ(device->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), S_OK);
+  EXPECT_EQ(device->WaitForVerticalBlank(4, nullptr), DDERR_UNSUPPORTED);
+  TDDCaps caps;
+  caps.dwSize = 380;
+  EXPECT_EQ(device->GetCaps(&caps, nullptr), S_OK);
+  EXPECT_EQ(caps.dwSize, 380u);
+  EXPECT_TRUE(caps.dwPalCaps & DDPCAPS_VSYNC);
+}
+
 } // namespace
