@@ -1,6 +1,7 @@
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
 #include "display_fixture.h"
+#include "platform/draw/screen_image.h"
 #include "platform/draw/software_device.h"
 
 #include <QGuiApplication>
@@ -204,6 +205,30 @@ TEST_F(DXDrawTest, AnEmptySurfaceSizeStartsWithOnePixel) {
   EXPECT_EQ(DXDraw->SurfaceHeight(), 1);
   DXDraw->SetAutoSize(true);
   EXPECT_EQ(DXDraw->SurfaceWidth(), 504);
+}
+
+TEST_F(DXDrawTest, PresentCentresOrStretchesTheSurfaceOverTheControl) {
+  DXDraw->SetAutoSize(false);
+  DXDraw->SetSurfaceSize(600, 600);
+  ShowForm();
+  TDirectDrawSurface *back = DXDraw->Surface();
+  TDirectDrawSurface source(DXDraw->DDraw());
+  TDIB picture = PatternPicture(600, 600);
+  source.LoadFromGraphic(picture);
+  back->Draw(0, 0, {0, 0, 600, 600}, &source, false);
+  DXDraw->Flip();
+  const QImage &shown = TScreenImage::For(DXDraw)->Image();
+  // Larger than the control: the offset is (504 - 600) / 2 = -48 and the rest is cut away.
+  EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, PatternDevice(48, 48));
+  EXPECT_EQ(shown.pixel(503, 503) & 0xFFFFFF, PatternDevice(551, 551));
+
+  DXDraw->SetSurfaceSize(252, 126);
+  back->Draw(0, 0, {0, 0, 252, 126}, &source, false);
+  DXDraw->SetOptions(DXDraw->Options() | DXOption(doStretch));
+  DXDraw->Flip();
+  EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, PatternDevice(0, 0));
+  EXPECT_EQ(shown.pixel(201, 401) & 0xFFFFFF, PatternDevice(100, 100));
+  EXPECT_EQ(shown.pixel(503, 503) & 0xFFFFFF, PatternDevice(251, 125));
 }
 
 TEST_F(DXDrawTest, ThePaletteKeepsTheSystemColoursAtBothEnds) {
