@@ -1,0 +1,33 @@
+#pragma once
+
+#include "display/directx.h"
+
+class EDirectDrawError : public EDirectXError {
+public:
+  using EDirectXError::EDirectXError;
+};
+
+class EDirectDrawPaletteError : public EDirectDrawError {
+public:
+  using EDirectDrawError::EDirectDrawError;
+};
+
+class EDirectDrawClipperError : public EDirectDrawError {
+public:
+  using EDirectDrawError::EDirectDrawError;
+};
+
+class EDirectDrawSurfaceError : public EDirectDrawError {
+public:
+  using EDirectDrawError::EDirectDrawError;
+};
+
+// Failures of the display control itself.
+class EDXDrawError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+inline constexpr const char *SCannotMade = "%s cannot be made";
+inline constexpr const char *SNotMade = "%s not made";
+inline constexpr const char *SCannotInitialized = "%s cannot be initialized";

@@ -1,0 +1,170 @@
+#include "display/dx_draw_driver.h"
+
+#include "display/direct_draw.h"
+#include "display/direct_draw_clipper.h"
+#include "display/direct_draw_errors.h"
+#include "display/direct_draw_palette.h"
+#include "display/direct_draw_surface.h"
+#include "display/dx_draw.h"
+#include "display/scope_exit.h"
+
+#include <algorithm>
+
+TDXDrawDriver::TDXDrawDriver(TCustomDXDraw *dxdraw) : FDXDraw(dxdraw) {
+  const TDXDrawOptions options = dxdraw->FOptions;
+  const bool fullScreenHardware =
+      (options & DXOption(doFullScreen)) && (options & DXOption(doHardware)) && !(options & DXOption(doSystemMemory));
+  // Only a full-screen hardware device may run on another driver than the primary display.
+  dxdraw->FDDraw = std::make_unique<TDirectDraw>(fullScreenHardware ? dxdraw->FDriverGUID : nullptr);
+}
+
+TDXDrawDriver::~TDXDrawDriver() {
+  Finalize();
+  FDXDraw->FDDraw.reset();
+}
+
+void TDXDrawDriver::Finalize() {
+  delete FDXDraw->FClipper;
+  FDXDraw->FClipper = nullptr;
+  delete FDXDraw->FPalette;
+  FDXDraw->FPalette = nullptr;
+  delete FDXDraw->FSurface;
+  FDXDraw->FSurface = nullptr;
+  delete FDXDraw->FPrimary;
+  FDXDraw->FPrimary = nullptr;
+}
+
+bool TDXDrawDriver::SetSize(int, int) { return false; }
+
+bool TDXDrawDriver::Restore() {
+  TDirectDrawSurface *primary = FDXDraw->FPrimary, *surface = FDXDraw->FSurface;
+  if (!primary->Restore() || !surface->Restore())
+    return false;
+  primary->Fill(0);
+  surface->Fill(0);
+  return true;
+}
+
+void TDXDrawDriver::MakePalette(uint32_t caps) {
+  FDXDraw->FPalette = new TDirectDrawPalette(FDXDraw->DDraw());
+  FDXDraw->FPalette->CreatePalette(caps, FDXDraw->PaletteEntries(FDXDraw->ColorTable).data());
+}
+
+void TDXDrawDriverBlt::Initialize() {
+  TDirectDraw *ddraw = FDXDraw->DDraw();
+  FDXDraw->FPrimary = new TDirectDrawSurface(ddraw);
+  TDDSurfaceDesc desc;
+  desc.dwFlags = DDSD_CAPS;
+  desc.ddsCaps = DDSCAPS_PRIMARYSURFACE;
+  if (!FDXDraw->FPrimary->CreateSurface(desc))
+    throw EDXDrawError(SCannotMade, "Primary Surface");
+  FDXDraw->FSurface = new TDirectDrawSurface(ddraw);
+  FDXDraw->FClipper = new TDirectDrawClipper(ddraw);
+  FDXDraw->FClipper->SetHandle(FDXDraw);
+  FDXDraw->FPrimary->SetClipper(FDXDraw->FClipper);
+  MakePalette(FDXDraw->Now(doAllowPalette256) ? DDPCAPS_8BIT | DDPCAPS_INITIALIZE | DDPCAPS_ALLOW256
+                                              : DDPCAPS_8BIT | DDPCAPS_INITIALIZE);
+  FDXDraw->FPrimary->SetPalette(FDXDraw->FPalette);
+  InitializeSurface();
+}
+
+void TDXDrawDriverBlt::InitializeSurface() {
+  TDirectDrawSurface *surface = FDXDraw->FSurface;
+  surface->SetIDDSurface(nullptr);
+  FDXDraw->FNowOptions &= ~DXOption(doSystemMemory);
+  TDDSurfaceDesc desc;
+  desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  desc.dwWidth = std::max(FDXDraw->SurfaceWidth(), 1);
+  desc.dwHeight = std::max(FDXDraw->SurfaceHeight(), 1);
+  desc.ddsCaps = DDSCAPS_OFFSCREENPLAIN;
+  if (FDXDraw->FOptions & DXOption(doSystemMemory))
+    desc.ddsCaps |= DDSCAPS_SYSTEMMEMORY;
+  if (FDXDraw->Now(do3D))
+    desc.ddsCaps |= DDSCAPS_3DDEVICE;
+  if (!surface->CreateSurface(desc)) {
+    desc.ddsCaps |= DDSCAPS_SYSTEMMEMORY;
+    if (!surface->CreateSurface(desc))
+      throw EDXDrawError(SCannotMade, "Surface");
+  }
+  if (!(surface->SurfaceDesc().ddsCaps & DDSCAPS_VIDEOMEMORY))
+    FDXDraw->FNowOptions |= DXOption(doSystemMemory);
+  surface->SetPalette(FDXDraw->FPalette);
+  surface->Fill(0);
+  if (FDXDraw->Now(do3D))
+    FDXDraw->Initialize3D();
+}
+
+void TDXDrawDriverBlt::Flip() {
+  TCustomDXDraw &control = *FDXDraw;
+  TDirectDrawSurface *surface = control.FSurface;
+  const QPoint origin = control.mapToGlobal(QPoint(0, 0));
+  const int sw = surface->Width(), sh = surface->Height();
+  TRect dest;
+  if (control.Now(doStretch)) {
+    dest = Bounds(origin.x(), origin.y(), control.width(), control.height());
+  } else {
+    int x = origin.x(), y = origin.y();
+    if (control.Now(doCenter)) {
+      x += (control.width() - sw) / 2;
+      y += (control.height() - sh) / 2;
+    }
+    dest = Bounds(x, y, sw, sh);
+  }
+  if (control.Now(doWaitVBlank))
+    control.DDraw()->SetDXResult(control.DDraw()->IDraw4()->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr));
+  control.FPrimary->Blt(dest, {0, 0, sw, sh}, surface, TDDBltFx(), DDBLT_WAIT);
+}
+
+bool TDXDrawDriverBlt::SetSize(int width, int height) {
+  TCustomDXDraw &control = *FDXDraw;
+  control.FSurfaceWidth = std::max(width, 1);
+  control.FSurfaceHeight = std::max(height, 1);
+  ++control.FRestoreNotifyOff;
+  TScopeExit restoreNotify([&] { --control.FRestoreNotifyOff; });
+  control.NotifyEventList(nkFinalizeSurface);
+  if (control.FCalledDoInitializeSurface) {
+    control.FCalledDoInitializeSurface = false;
+    control.DoFinalizeSurface();
+  }
+  InitializeSurface();
+  control.NotifyEventList(nkInitializeSurface);
+  control.FCalledDoInitializeSurface = true;
+  control.DoInitializeSurface();
+  return true;
+}
+
+void TDXDrawDriverFlip::Initialize() {
+  TCustomDXDraw &control = *FDXDraw;
+  TDirectDraw *ddraw = control.DDraw();
+  control.FPrimary = new TDirectDrawSurface(ddraw);
+  TDDSurfaceDesc desc;
+  desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  desc.dwBackBufferCount = 1;
+  desc.ddsCaps = DDSCAPS_COMPLEX | DDSCAPS_FLIP | DDSCAPS_PRIMARYSURFACE;
+  if (control.Now(do3D))
+    desc.ddsCaps |= DDSCAPS_3DDEVICE;
+  if (!control.FPrimary->CreateSurface(desc))
+    throw EDXDrawError(SCannotMade, "Primary Surface");
+  control.FSurface = new TDirectDrawSurface(ddraw);
+  std::shared_ptr<IDirectDrawSurface> backBuffer;
+  control.FPrimary->SetDXResult(control.FPrimary->IDDSurface()->GetAttachedSurface(DDSCAPS_BACKBUFFER, backBuffer));
+  control.FSurface->SetIDDSurface(backBuffer);
+  if (control.FSurface->SurfaceDesc().ddsCaps & DDSCAPS_SYSTEMMEMORY)
+    control.FNowOptions |= DXOption(doSystemMemory);
+  else
+    control.FNowOptions &= ~DXOption(doSystemMemory);
+  control.FClipper = new TDirectDrawClipper(ddraw);
+  MakePalette((control.FOptions & DXOption(doAllowPalette256)) ? DDPCAPS_8BIT | DDPCAPS_ALLOW256 : DDPCAPS_8BIT);
+  control.FPrimary->SetPalette(control.FPalette);
+  control.FSurface->SetPalette(control.FPalette);
+  if (control.Now(do3D))
+    control.Initialize3D();
+}
+
+void TDXDrawDriverFlip::Flip() {
+  QWidget *form = FDXDraw->Form();
+  if (form && form->isActiveWindow())
+    FDXDraw->FPrimary->SetDXResult(FDXDraw->FPrimary->IDDSurface()->Flip(nullptr, DDFLIP_WAIT));
+  else
+    FDXDraw->FPrimary->SetDXResult(0);
+}

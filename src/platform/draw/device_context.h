@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/draw/draw_types.h"
+
+#include <cstdint>
+
+// Colour values as the canvas takes them: red in the low byte.
+using TColorRef = uint32_t;
+
+// Binary raster operations of a pen over the pixels it touches.
+enum TRop2 : int {
+  R2_BLACK = 1,
+  R2_NOTMERGEPEN = 2,
+  R2_MASKNOTPEN = 3,
+  R2_NOTCOPYPEN = 4,
+  R2_MASKPENNOT = 5,
+  R2_NOT = 6,
+  R2_XORPEN = 7,
+  R2_NOTMASKPEN = 8,
+  R2_MASKPEN = 9,
+  R2_NOTXORPEN = 10,
+  R2_NOP = 11,
+  R2_MERGENOTPEN = 12,
+  R2_COPYPEN = 13,
+  R2_MERGEPENNOT = 14,
+  R2_MERGEPEN = 15,
+  R2_WHITE = 16,
+};
+
+// A DIB as the drawing calls read it: header fields, masks and colour table already taken
+// apart by the owner; rows bottom-up unless TopDown.
+struct TDIBSource {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 0;
+  int WidthBytes = 0;
+  bool TopDown = false;
+  uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0;
+  const uint8_t *ColorTable = nullptr; // blue, green, red, reserved per entry
+  int ColorCount = 0;
+  const uint8_t *Bits = nullptr;
+};
+
+// A device context over 32-bit pixel memory (0x00RRGGBB, rows top-down): a pen with colour,
+// width and raster operation, the current position, lines by the usual rule (the end point is
+// not drawn), and stretched DIB copies; all clipped to the memory's bounds.
+class TDeviceContext {
+public:
+  TDeviceContext(uint32_t *pixels, int pitchBytes, int width, int height);
+
+  void SetPen(TColorRef color, int width) {
+    FPenColor = ToPixel(color);
+    FPenWidth = width < 1 ? 1 : width;
+  }
+  void SetRop2(int rop) { FRop2 = (rop >= R2_BLACK && rop <= R2_WHITE) ? rop : R2_COPYPEN; }
+  int Rop2() const { return FRop2; }
+
+  void MoveTo(int x, int y) {
+    FX = x;
+    FY = y;
+  }
+  int PenX() const { return FX; }
+  int PenY() const { return FY; }
+  void LineTo(int x, int y);
+
+  // Copies `source` (top-left origin) into `dest`, scaling by nearest pixel; a negative destination
+  // width or height mirrors.
+  void StretchDIB(const TRect &dest, const TRect &source, const TDIBSource &dib);
+
+  static uint32_t ToPixel(TColorRef color) {
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+  }
+
+private:
+  void Plot(int x, int y) {
+    if (x >= 0 && y >= 0 && x < FWidth && y < FHeight) {
+      uint32_t &p = Row(y)[x];
+      p = Apply(p);
+    }
+  }
+  uint32_t *Row(int y) { return reinterpret_cast<uint32_t *>(reinterpret_cast<uint8_t *>(FPixels) + y * FPitch); }
+  uint32_t Apply(uint32_t dest) const;
+  void ThinLine(int x0, int y0, int x1, int y1);
+  void WideLine(int x0, int y0, int x1, int y1);
+
+  uint32_t *FPixels;
+  int FPitch;
+  int FWidth;
+  int FHeight;
+  uint32_t FPenColor = 0;
+  int FPenWidth = 1;
+  int FRop2 = R2_COPYPEN;
+  int FX = 0;
+  int FY = 0;
+};

@@ -1,0 +1,323 @@
+#include "platform/draw/software_surface.h"
+
+#include "platform/draw/screen_image.h"
+#include "platform/draw/software_clipper.h"
+
+#include <QWidget>
+#include <cstring>
+
+namespace {
+
+constexpr HRESULT DDERR_DCALREADYCREATED = MakeDDError(0x26C);
+constexpr HRESULT DDERR_INVALIDOBJECT = MakeDDError(0x82);
+constexpr HRESULT DDERR_INVALIDPIXELFORMAT = MakeDDError(0x91);
+constexpr HRESULT DDERR_NOTFLIPPABLE = MakeDDError(0x14A);
+
+int PitchOf(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+
+bool Inside(const TRect &inner, const TRect &outer) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+} // namespace
+
+TSoftwareSurface::TSoftwareSurface(int width, int height, int bitCount, uint32_t caps,
+                                   std::shared_ptr<std::vector<uint8_t>> memory)
+    : FWidth(width), FHeight(height), FBitCount(bitCount), FPitch(PitchOf(width, bitCount)), FCaps(caps),
+      FMemory(std::move(memory)) {
+  if (!FMemory)
+    FMemory = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(FPitch) * FHeight);
+}
+
+std::shared_ptr<TSoftwareSurface> TSoftwareSurface::Primary(int screenWidth, int screenHeight) {
+  auto primary = std::make_shared<TSoftwareSurface>(0, 0, 32, DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY);
+  primary->FWidth = screenWidth;
+  primary->FHeight = screenHeight;
+  primary->FPrimary = true;
+  return primary;
+}
+
+HRESULT TSoftwareSurface::GetSurfaceDesc(TDDSurfaceDesc &desc) {
+  desc = TDDSurfaceDesc();
+  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
+  desc.dwWidth = FWidth;
+  desc.dwHeight = FHeight;
+  desc.lPitch = FPrimary ? FWidth * 4 : FPitch;
+  desc.ddsCaps = FCaps;
+  desc.ddckCKSrcBlt = {FColorKey, FColorKey};
+  TDDPixelFormat &format = desc.ddpfPixelFormat;
+  format.dwRGBBitCount = FBitCount;
+  if (FBitCount <= 8) {
+    format.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
+  } else {
+    format.dwFlags = DDPF_RGB;
+    format.dwRBitMask = FBitCount == 16 ? 0xF800 : 0xFF0000;
+    format.dwGBitMask = FBitCount == 16 ? 0x7E0 : 0xFF00;
+    format.dwBBitMask = FBitCount == 16 ? 0x1F : 0xFF;
+  }
+  return S_OK;
+}
+
+uint32_t TSoftwareSurface::ReadPixel(const uint8_t *row, int x) const {
+  switch (FBitCount) {
+  case 8:
+    return row[x];
+  case 16:
+    return row[2 * x] | (row[2 * x + 1] << 8);
+  case 24:
+    return row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+  default:
+    return reinterpret_cast<const uint32_t *>(row)[x];
+  }
+}
+
+void TSoftwareSurface::WritePixel(uint8_t *row, int x, uint32_t value) const {
+  switch (FBitCount) {
+  case 8:
+    row[x] = static_cast<uint8_t>(value);
+    break;
+  case 16:
+    row[2 * x] = static_cast<uint8_t>(value);
+    row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
+    break;
+  case 24:
+    row[3 * x] = static_cast<uint8_t>(value);
+    row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
+    row[3 * x + 2] = static_cast<uint8_t>(value >> 16);
+    break;
+  default:
+    reinterpret_cast<uint32_t *>(row)[x] = value;
+  }
+}
+
+bool TSoftwareSurface::TargetOf(TTarget &target, TRect &presented) {
+  if (!FPrimary) {
+    target = {Bits(), FPitch, {0, 0, FWidth, FHeight}, 0, 0, 0};
+    return true;
+  }
+  QWidget *window = FClipper ? FClipper->Window() : nullptr;
+  if (window == nullptr)
+    return false;
+  QImage &image = TScreenImage::For(window)->Image();
+  const QPoint origin = window->mapToGlobal(QPoint(0, 0));
+  target = {image.bits(),
+            static_cast<int>(image.bytesPerLine()),
+            {0, 0, image.width(), image.height()},
+            origin.x(),
+            origin.y(),
+            0xFF000000u};
+  presented = target.Clip;
+  return true;
+}
+
+void TSoftwareSurface::Presented(const TRect &rect) {
+  if (FPrimary && FClipper && FClipper->Window() && !rect.IsEmpty())
+    TScreenImage::For(FClipper->Window())->Changed(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+HRESULT TSoftwareSurface::Fill(const TRect *destRect, uint32_t color) {
+  TTarget target;
+  TRect window;
+  if (FPrimary && !FClipper)
+    return DDERR_NOCLIPPERATTACHED;
+  if (!TargetOf(target, window))
+    return S_OK;
+  TRect dest = destRect ? *destRect : TRect{0, 0, FWidth, FHeight};
+  dest = {dest.Left - target.OffsetX, dest.Top - target.OffsetY, dest.Right - target.OffsetX,
+          dest.Bottom - target.OffsetY};
+  if (!FPrimary && !FClipper && !Inside(dest, target.Clip))
+    return DDERR_INVALIDRECT;
+  const TRect visible = IntersectRects(dest, target.Clip);
+  if (visible.IsEmpty())
+    return S_OK;
+  for (int y = visible.Top; y < visible.Bottom; ++y) {
+    uint8_t *row = target.Bits + static_cast<size_t>(y) * target.Pitch;
+    for (int x = visible.Left; x < visible.Right; ++x)
+      WritePixel(row, x, color | target.Opaque);
+  }
+  Presented(visible);
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::Transfer(TRect dest, TSoftwareSurface *source, const TRect *sourceRect, bool keyed,
+                                   uint32_t fx, bool clipToTarget) {
+  const TRect whole{0, 0, source->FWidth, source->FHeight};
+  const TRect from = sourceRect ? *sourceRect : whole;
+  if (from.IsEmpty() || !Inside(from, whole) || dest.IsEmpty())
+    return DDERR_INVALIDRECT;
+  if (source->FBitCount != FBitCount || source->FPrimary)
+    return DDERR_INVALIDPIXELFORMAT;
+  TTarget target;
+  TRect window;
+  if (FPrimary && !FClipper)
+    return DDERR_NOCLIPPERATTACHED;
+  if (!TargetOf(target, window))
+    return S_OK;
+  dest = {dest.Left - target.OffsetX, dest.Top - target.OffsetY, dest.Right - target.OffsetX,
+          dest.Bottom - target.OffsetY};
+  if (!clipToTarget && !Inside(dest, target.Clip))
+    return DDERR_INVALIDRECT;
+  const TRect visible = IntersectRects(dest, target.Clip);
+  if (visible.IsEmpty())
+    return S_OK;
+
+  const int dw = dest.Width(), dh = dest.Height(), sw = from.Width(), sh = from.Height();
+  const bool mirrorX = fx & DDBLTFX_MIRRORLEFTRIGHT, mirrorY = fx & DDBLTFX_MIRRORUPDOWN;
+  const bool useKey = keyed && source->FHasColorKey;
+  const bool straight = !useKey && !mirrorX && dw == sw && FBitCount == 32;
+  const int bytes = FBitCount / 8;
+  for (int y = visible.Top; y < visible.Bottom; ++y) {
+    const int v = static_cast<int>(static_cast<int64_t>(y - dest.Top) * sh / dh);
+    const int sy = mirrorY ? from.Bottom - 1 - v : from.Top + v;
+    const uint8_t *in = source->Bits() + static_cast<size_t>(sy) * source->FPitch;
+    uint8_t *out = target.Bits + static_cast<size_t>(y) * target.Pitch;
+    if (straight) {
+      const int sx = from.Left + (visible.Left - dest.Left);
+      if (target.Opaque == 0) {
+        std::memmove(out + bytes * visible.Left, in + bytes * sx, static_cast<size_t>(bytes) * visible.Width());
+      } else {
+        const uint32_t *src = reinterpret_cast<const uint32_t *>(in) + sx;
+        uint32_t *dst = reinterpret_cast<uint32_t *>(out) + visible.Left;
+        for (int i = 0; i < visible.Width(); ++i)
+          dst[i] = src[i] | target.Opaque;
+      }
+      continue;
+    }
+    for (int x = visible.Left; x < visible.Right; ++x) {
+      const int u = static_cast<int>(static_cast<int64_t>(x - dest.Left) * sw / dw);
+      const int sx = mirrorX ? from.Right - 1 - u : from.Left + u;
+      const uint32_t pixel = source->ReadPixel(in, sx);
+      if (!useKey || pixel != source->FColorKey)
+        WritePixel(out, x, pixel | target.Opaque);
+    }
+  }
+  Presented(visible);
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::Blt(const TRect *destRect, IDirectDrawSurface *source, const TRect *sourceRect,
+                              uint32_t flags, const TDDBltFx *fx) {
+  if (FLost)
+    return DDERR_SURFACELOST;
+  if (FDCHeld || FLocks > 0)
+    return DDERR_SURFACEBUSY;
+  if (flags & DDBLT_COLORFILL)
+    return fx ? Fill(destRect, fx->dwFillColor) : DDERR_INVALIDPARAMS;
+  auto *from = dynamic_cast<TSoftwareSurface *>(source);
+  if (from == nullptr)
+    return DDERR_INVALIDPARAMS;
+  if (from->FLost)
+    return DDERR_SURFACELOST;
+  if (from->FDCHeld || (from->FLocks > 0 && from != this))
+    return DDERR_SURFACEBUSY;
+  const TRect dest = destRect ? *destRect : TRect{0, 0, FWidth, FHeight};
+  const uint32_t effects = (flags & DDBLT_DDFX) && fx ? fx->dwDDFX : 0;
+  return Transfer(dest, from, sourceRect, flags & DDBLT_KEYSRC, effects, FClipper != nullptr);
+}
+
+HRESULT TSoftwareSurface::BltFast(int x, int y, IDirectDrawSurface *source, const TRect *sourceRect, uint32_t flags) {
+  if (FClipper)
+    return DDERR_BLTFASTCANTCLIP;
+  if (FLost)
+    return DDERR_SURFACELOST;
+  if (FDCHeld || FLocks > 0)
+    return DDERR_SURFACEBUSY;
+  auto *from = dynamic_cast<TSoftwareSurface *>(source);
+  if (from == nullptr)
+    return DDERR_INVALIDPARAMS;
+  if (from->FLost)
+    return DDERR_SURFACELOST;
+  if (from->FDCHeld)
+    return DDERR_SURFACEBUSY;
+  const TRect from_ = sourceRect ? *sourceRect : TRect{0, 0, from->FWidth, from->FHeight};
+  return Transfer(Bounds(x, y, from_.Width(), from_.Height()), from, &from_, flags & DDBLTFAST_SRCCOLORKEY, 0, false);
+}
+
+HRESULT TSoftwareSurface::Lock(const TRect *rect, TDDSurfaceDesc &desc, uint32_t) {
+  if (FLost)
+    return DDERR_SURFACELOST;
+  if (FPrimary)
+    return DDERR_UNSUPPORTED;
+  if (rect && !Inside(*rect, {0, 0, FWidth, FHeight}))
+    return DDERR_INVALIDRECT;
+  GetSurfaceDesc(desc);
+  uint8_t *bits = Bits();
+  if (rect)
+    bits += static_cast<size_t>(rect->Top) * FPitch + rect->Left * FBitCount / 8;
+  desc.lpSurface = bits;
+  desc.dwFlags |= DDSD_LPSURFACE;
+  ++FLocks;
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::Unlock(void *) {
+  if (FLocks == 0)
+    return DDERR_NOTLOCKED;
+  --FLocks;
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::GetDC(HDC &dc) {
+  dc = nullptr;
+  if (FLost)
+    return DDERR_SURFACELOST;
+  if (FPrimary || FBitCount != 32)
+    return DDERR_CANTCREATEDC;
+  if (FDCHeld)
+    return DDERR_DCALREADYCREATED;
+  if (!FDC)
+    FDC = std::make_unique<TDeviceContext>(reinterpret_cast<uint32_t *>(Bits()), FPitch, FWidth, FHeight);
+  // Every device context starts out fresh: black one-pixel pen, copy mode, position (0, 0).
+  FDC->SetPen(0, 1);
+  FDC->SetRop2(R2_COPYPEN);
+  FDC->MoveTo(0, 0);
+  FDCHeld = true;
+  dc = FDC.get();
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::ReleaseDC(HDC dc) {
+  if (!FDCHeld || dc != FDC.get())
+    return DDERR_NODC;
+  FDCHeld = false;
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::SetColorKey(uint32_t flags, const TDDColorKey *key) {
+  if (!(flags & DDCKEY_SRCBLT))
+    return DDERR_UNSUPPORTED;
+  FHasColorKey = key != nullptr;
+  FColorKey = key ? key->dwColorSpaceLowValue : 0;
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::GetClipper(std::shared_ptr<IDirectDrawClipper> &clipper) {
+  clipper = FClipper;
+  return FClipper ? S_OK : DDERR_NOCLIPPERATTACHED;
+}
+
+HRESULT TSoftwareSurface::SetClipper(std::shared_ptr<IDirectDrawClipper> clipper) {
+  auto ours = std::dynamic_pointer_cast<TSoftwareClipper>(clipper);
+  if (clipper && !ours)
+    return DDERR_INVALIDOBJECT;
+  FClipper = std::move(ours);
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::SetPalette(std::shared_ptr<IDirectDrawPalette> palette) {
+  FPalette = std::move(palette);
+  return S_OK;
+}
+
+HRESULT TSoftwareSurface::GetAttachedSurface(uint32_t, std::shared_ptr<IDirectDrawSurface> &surface) {
+  surface.reset();
+  return DDERR_NOTFOUND;
+}
+
+HRESULT TSoftwareSurface::Flip(IDirectDrawSurface *, uint32_t) { return DDERR_NOTFLIPPABLE; }
+
+HRESULT TSoftwareSurface::Restore() {
+  FLost = false;
+  return S_OK;
+}

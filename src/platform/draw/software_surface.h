@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/draw/device_context.h"
+#include "platform/draw/draw_interfaces.h"
+
+#include <memory>
+#include <vector>
+
+class TSoftwareClipper;
+
+// A surface in plain memory (32-bit 0x00RRGGBB pixels unless its description asks for 8, 16 or
+// 24 bits). The primary surface has no memory of its own: it stands for the screen, and a blit
+// into it lands in the image of its clipper's window.
+class TSoftwareSurface : public IDirectDrawSurface {
+public:
+  // Off-screen memory; duplicates share `memory`.
+  TSoftwareSurface(int width, int height, int bitCount, uint32_t caps,
+                   std::shared_ptr<std::vector<uint8_t>> memory = nullptr);
+  // The primary surface over a screen of this size.
+  static std::shared_ptr<TSoftwareSurface> Primary(int screenWidth, int screenHeight);
+
+  HRESULT GetSurfaceDesc(TDDSurfaceDesc &desc) override;
+  HRESULT Blt(const TRect *destRect, IDirectDrawSurface *source, const TRect *sourceRect, uint32_t flags,
+              const TDDBltFx *fx) override;
+  HRESULT BltFast(int x, int y, IDirectDrawSurface *source, const TRect *sourceRect, uint32_t flags) override;
+  HRESULT Lock(const TRect *rect, TDDSurfaceDesc &desc, uint32_t flags) override;
+  HRESULT Unlock(void *bits) override;
+  HRESULT GetDC(HDC &dc) override;
+  HRESULT ReleaseDC(HDC dc) override;
+  HRESULT SetColorKey(uint32_t flags, const TDDColorKey *key) override;
+  HRESULT GetClipper(std::shared_ptr<IDirectDrawClipper> &clipper) override;
+  HRESULT SetClipper(std::shared_ptr<IDirectDrawClipper> clipper) override;
+  HRESULT SetPalette(std::shared_ptr<IDirectDrawPalette> palette) override;
+  HRESULT GetAttachedSurface(uint32_t caps, std::shared_ptr<IDirectDrawSurface> &surface) override;
+  HRESULT Flip(IDirectDrawSurface *target, uint32_t flags) override;
+  HRESULT IsLost() override { return FLost ? DDERR_SURFACELOST : S_OK; }
+  HRESULT Restore() override;
+
+  // What a mode change or another program does to video memory; tests call it to reach the
+  // lost-and-restore paths.
+  void Lose() { FLost = true; }
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  int BitCount() const { return FBitCount; }
+  const std::shared_ptr<std::vector<uint8_t>> &Memory() const { return FMemory; }
+
+private:
+  // Where a blit writes: memory rows, and the part of them the blit may touch.
+  struct TTarget {
+    uint8_t *Bits = nullptr;
+    int Pitch = 0;
+    TRect Clip;
+    int OffsetX = 0; // subtracted from destination coordinates
+    int OffsetY = 0;
+    uint32_t Opaque = 0; // or-ed into every pixel written
+  };
+
+  HRESULT Transfer(TRect dest, TSoftwareSurface *source, const TRect *sourceRect, bool keyed, uint32_t fx,
+                   bool clipToTarget);
+  HRESULT Fill(const TRect *destRect, uint32_t color);
+  bool TargetOf(TTarget &target, TRect &presented);
+  void Presented(const TRect &rect);
+  uint8_t *Bits() { return FMemory->data(); }
+  uint32_t ReadPixel(const uint8_t *row, int x) const;
+  void WritePixel(uint8_t *row, int x, uint32_t value) const;
+
+  int FWidth;
+  int FHeight;
+  int FBitCount;
+  int FPitch;
+  uint32_t FCaps;
+  bool FPrimary = false;
+  bool FLost = false;
+  int FLocks = 0;
+  bool FHasColorKey = false;
+  uint32_t FColorKey = 0;
+  std::shared_ptr<std::vector<uint8_t>> FMemory;
+  std::shared_ptr<TSoftwareClipper> FClipper;
+  std::shared_ptr<IDirectDrawPalette> FPalette;
+  std::unique_ptr<TDeviceContext> FDC;
+  bool FDCHeld = false;
+};

@@ -1,0 +1,128 @@
+#include "platform/draw/software_clipper.h"
+#include "platform/draw/software_device.h"
+#include "platform/draw/software_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::shared_ptr<TSoftwareSurface> Filled(int width, int height, uint32_t color) {
+  auto surface = std::make_shared<TSoftwareSurface>(width, height, 32, DDSCAPS_OFFSCREENPLAIN);
+  TDDBltFx fx;
+  fx.dwFillColor = color;
+  EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), S_OK);
+  return surface;
+}
+
+uint32_t PixelAt(TSoftwareSurface &surface, int x, int y) {
+  TDDSurfaceDesc desc;
+  EXPECT_EQ(surface.Lock(nullptr, desc, DDLOCK_WAIT), S_OK);
+  const uint32_t value =
+      reinterpret_cast<const uint32_t *>(static_cast<uint8_t *>(desc.lpSurface) + y * desc.lPitch)[x];
+  surface.Unlock(desc.lpSurface);
+  return value;
+}
+
+TEST(SoftwareSurfaceTest, FastBlitRefusesToClipOnceAClipperIsAttached) {
+  auto dest = Filled(8, 8, 0), source = Filled(4, 4, 0x112233);
+  const TRect all{0, 0, 4, 4};
+  EXPECT_EQ(dest->BltFast(2, 2, source.get(), &all, DDBLTFAST_WAIT), S_OK);
+  EXPECT_EQ(PixelAt(*dest, 2, 2), 0x112233u);
+  EXPECT_EQ(dest->BltFast(6, 6, source.get(), &all, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
+  dest->SetClipper(std::make_shared<TSoftwareClipper>());
+  EXPECT_EQ(dest->BltFast(0, 0, source.get(), &all, DDBLTFAST_WAIT), DDERR_BLTFASTCANTCLIP);
+  // With a clipper the ordinary blit cuts to the surface.
+  const TRect overhanging{6, 6, 10, 10};
+  EXPECT_EQ(dest->Blt(&overhanging, source.get(), &all, DDBLT_WAIT, nullptr), S_OK);
+  EXPECT_EQ(PixelAt(*dest, 7, 7), 0x112233u);
+}
+
+TEST(SoftwareSurfaceTest, SourceColourKeyOnlyWhenAsked) {
+  auto dest = Filled(2, 1, 0xABCDEF), source = Filled(2, 1, 0x000001);
+  TDDColorKey key{0x000001, 0x000001};
+  source->SetColorKey(DDCKEY_SRCBLT, &key);
+  const TRect all{0, 0, 2, 1};
+  EXPECT_EQ(dest->BltFast(0, 0, source.get(), &all, DDBLTFAST_SRCCOLORKEY), S_OK);
+  EXPECT_EQ(PixelAt(*dest, 0, 0), 0xABCDEFu);
+  EXPECT_EQ(dest->Blt(&all, source.get(), &all, DDBLT_WAIT, nullptr), S_OK);
+  EXPECT_EQ(PixelAt(*dest, 0, 0), 0x000001u);
+}
+
+TEST(SoftwareSurfaceTest, MirrorEffectsReverseWithinTheSourceRectangle) {
+  auto source = std::make_shared<TSoftwareSurface>(4, 1, 32, 0);
+  for (int x = 0; x < 4; ++x) {
+    const TRect cell{x, 0, x + 1, 1};
+    TDDBltFx fill;
+    fill.dwFillColor = 10 + x;
+    source->Blt(&cell, nullptr, nullptr, DDBLT_COLORFILL, &fill);
+  }
+  auto dest = Filled(3, 1, 0);
+  TDDBltFx fx;
+  fx.dwDDFX = DDBLTFX_MIRRORLEFTRIGHT;
+  const TRect from{1, 0, 4, 1}, to{0, 0, 3, 1};
+  EXPECT_EQ(dest->Blt(&to, source.get(), &from, DDBLT_DDFX, &fx), S_OK);
+  EXPECT_EQ(PixelAt(*dest, 0, 0), 13u);
+  EXPECT_EQ(PixelAt(*dest, 2, 0), 11u);
+}
+
+TEST(SoftwareSurfaceTest, LostSurfacesRefuseWorkUntilRestored) {
+  auto dest = Filled(4, 4, 0), source = Filled(4, 4, 7);
+  source->Lose();
+  EXPECT_EQ(source->IsLost(), DDERR_SURFACELOST);
+  EXPECT_EQ(dest->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
+  HDC dc = nullptr;
+  EXPECT_EQ(source->GetDC(dc), DDERR_SURFACELOST);
+  EXPECT_EQ(dc, nullptr);
+  EXPECT_EQ(source->Restore(), S_OK);
+  EXPECT_EQ(dest->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), S_OK);
+}
+
+TEST(SoftwareSurfaceTest, AHeldDeviceContextKeepsBlitsOff) {
+  auto dest = Filled(4, 4, 0), source = Filled(4, 4, 7);
+  HDC dc = nullptr;
+  ASSERT_EQ(dest->GetDC(dc), S_OK);
+  HDC second = nullptr;
+  EXPECT_NE(dest->GetDC(second), S_OK);
+  EXPECT_EQ(dest->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACEBUSY);
+  EXPECT_EQ(dest->ReleaseDC(dc), S_OK);
+  EXPECT_EQ(dest->ReleaseDC(dc), DDERR_NODC);
+  EXPECT_EQ(dest->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), S_OK);
+}
+
+TEST(SoftwareDeviceTest, OffersOnlyTheCurrentModeAndNoPageFlipping) {
+  auto device = std::make_shared<TSoftwareDirectDraw>();
+  std::vector<TDDSurfaceDesc> modes;
+  device->EnumDisplayModes(0, nullptr, [&](const TDDSurfaceDesc &mode) {
+    modes.push_back(mode);
+    return true;
+  });
+  ASSERT_EQ(modes.size(), 1u);
+  const TDDSurfaceDesc &mode = modes[0];
+  EXPECT_EQ(device->SetDisplayMode(mode.dwWidth, mode.dwHeight, mode.ddpfPixelFormat.dwRGBBitCount, 0, 0), S_OK);
+  EXPECT_EQ(device->SetDisplayMode(mode.dwWidth + 1, mode.dwHeight, mode.ddpfPixelFormat.dwRGBBitCount, 0, 0),
+            DDERR_UNSUPPORTEDMODE);
+  TDDSurfaceDesc flipping;
+  flipping.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  flipping.dwBackBufferCount = 1;
+  flipping.ddsCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+  std::shared_ptr<IDirectDrawSurface> surface;
+  EXPECT_EQ(device->CreateSurface(flipping, surface), DDERR_NOFLIPHW);
+  TDDSurfaceDesc huge;
+  huge.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+  huge.dwWidth = 1u << 20;
+  huge.dwHeight = 1u << 20;
+  EXPECT_EQ(device->CreateSurface(huge, surface), DDERR_INVALIDPARAMS);
+}
+
+TEST(SoftwareDeviceTest, WaitsOnlyForTheStartOfTheBlank) {
+  auto device = std::make_shared<TSoftwareDirectDraw>();
+  EXPECT_EQ(device->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), S_OK);
+  EXPECT_EQ(device->WaitForVerticalBlank(4, nullptr), DDERR_UNSUPPORTED);
+  TDDCaps caps;
+  caps.dwSize = 380;
+  EXPECT_EQ(device->GetCaps(&caps, nullptr), S_OK);
+  EXPECT_EQ(caps.dwSize, 380u);
+  EXPECT_TRUE(caps.dwPalCaps & DDPCAPS_VSYNC);
+}
+
+} // namespace
