@@ -1,0 +1,123 @@
+#include "platform/audio/alsa_capture_buffer.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+constexpr int PeriodsPerSecond = 100;
+constexpr int PeriodsInDevice = 8;
+constexpr int WaitMs = 100;
+// A capture PCM delivers continuously; this long without a single frame means it is gone.
+constexpr int SilentWaitsUntilFailed = 10;
+
+} // namespace
+
+TAlsaCaptureBuffer::TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes,
+                                       std::shared_ptr<TAlsaCaptureProbe> probe)
+    : FFormat(format), FRing(bytes), FProbe(std::move(probe)) {}
+
+TAlsaCaptureBuffer::~TAlsaCaptureBuffer() { Stop(); }
+
+HRESULT TAlsaCaptureBuffer::GetCurrentPosition(uint32_t *capturePosition, uint32_t *readPosition) {
+  if (FFailed.load(std::memory_order_acquire))
+    return DSERR_NODRIVER;
+  const uint32_t cursor = FRing.WriteCursor();
+  if (capturePosition)
+    *capturePosition = cursor;
+  if (readPosition)
+    *readPosition = cursor;
+  return S_OK;
+}
+
+HRESULT TAlsaCaptureBuffer::Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2,
+                                 uint32_t *bytes2, uint32_t) {
+  return FRing.Lock(offset, bytes, region1, bytes1, region2, bytes2);
+}
+
+HRESULT TAlsaCaptureBuffer::Unlock(void *, uint32_t, void *, uint32_t) { return S_OK; }
+
+HRESULT TAlsaCaptureBuffer::Start(uint32_t) {
+  if (FThread.joinable())
+    return S_OK;
+  FFailed = false;
+  FStopping = false;
+  FRing.Reset();
+  if (const HRESULT result = OpenPcm(); Failed(result)) {
+    FFailed = true;
+    return result;
+  }
+  FThread = std::thread([this] { Run(); });
+  return S_OK;
+}
+
+HRESULT TAlsaCaptureBuffer::Stop() {
+  if (FThread.joinable()) {
+    FStopping = true;
+    FThread.join();
+  }
+  ClosePcm();
+  return S_OK;
+}
+
+HRESULT TAlsaCaptureBuffer::OpenPcm() {
+  FProbe->Close();
+  if (snd_pcm_open(&FPcm, "default", SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK) < 0) {
+    FPcm = nullptr;
+    return DSERR_NODRIVER;
+  }
+  unsigned rate = FFormat.nSamplesPerSec;
+  FPeriodFrames = std::max<snd_pcm_uframes_t>(rate / PeriodsPerSecond, 1);
+  snd_pcm_uframes_t deviceFrames = FPeriodFrames * PeriodsInDevice;
+  snd_pcm_hw_params_t *params;
+  snd_pcm_hw_params_alloca(&params);
+  int dir = 0;
+  const bool configured = snd_pcm_hw_params_any(FPcm, params) >= 0 &&
+                          snd_pcm_hw_params_set_access(FPcm, params, SND_PCM_ACCESS_RW_INTERLEAVED) >= 0 &&
+                          snd_pcm_hw_params_set_format(FPcm, params, AlsaFormatOf(FFormat)) >= 0 &&
+                          snd_pcm_hw_params_set_channels(FPcm, params, FFormat.nChannels) >= 0 &&
+                          snd_pcm_hw_params_set_rate(FPcm, params, rate, 0) >= 0 &&
+                          snd_pcm_hw_params_set_period_size_near(FPcm, params, &FPeriodFrames, &dir) >= 0 &&
+                          snd_pcm_hw_params_set_buffer_size_near(FPcm, params, &deviceFrames) >= 0 &&
+                          snd_pcm_hw_params(FPcm, params) >= 0 && snd_pcm_start(FPcm) >= 0;
+  if (!configured) {
+    ClosePcm();
+    return DSERR_BADFORMAT;
+  }
+  FPeriod.assign(FPeriodFrames * FFormat.nBlockAlign, 0);
+  return S_OK;
+}
+
+void TAlsaCaptureBuffer::ClosePcm() {
+  if (FPcm)
+    snd_pcm_close(FPcm);
+  FPcm = nullptr;
+}
+
+bool TAlsaCaptureBuffer::Recover(int error) {
+  if (snd_pcm_recover(FPcm, error, 1) < 0)
+    return false;
+  // A recovered capture PCM stays prepared until it is started again.
+  return snd_pcm_state(FPcm) != SND_PCM_STATE_PREPARED || snd_pcm_start(FPcm) >= 0;
+}
+
+void TAlsaCaptureBuffer::Run() {
+  int silentWaits = 0;
+  while (!FStopping.load(std::memory_order_acquire)) {
+    const int ready = snd_pcm_wait(FPcm, WaitMs);
+    if (ready < 0 && !Recover(ready))
+      break;
+    const snd_pcm_sframes_t frames = snd_pcm_readi(FPcm, FPeriod.data(), FPeriodFrames);
+    if (frames > 0) {
+      silentWaits = 0;
+      FRing.Append(FPeriod.data(), uint32_t(frames) * FFormat.nBlockAlign);
+    } else if (frames == -EAGAIN || frames == 0) {
+      if (ready == 0 && ++silentWaits >= SilentWaitsUntilFailed)
+        break;
+    } else if (!Recover(int(frames))) {
+      break;
+    }
+  }
+  if (!FStopping.load(std::memory_order_acquire))
+    FFailed.store(true, std::memory_order_release);
+}
