@@ -34,7 +34,9 @@ protected:
   }
 
   // Lets several notification intervals pass.
-  void Settle() { ServeUntil([] { return false; }, 300, [this] { Device.Advance(5); }); }
+  void Settle() {
+    ServeUntil([] { return false; }, 300, [this] { Device.Advance(5); });
+  }
 
   // A handler that reads all that is waiting, as the scope's does, and counts its calls.
   TSoundCaptureStream::TDataAvailableEvent Reader(int &calls) {

@@ -2,14 +2,19 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 
 namespace {
 
 constexpr int PeriodsPerSecond = 100;
 constexpr int PeriodsInDevice = 8;
-constexpr int WaitMs = 100;
-// A capture PCM delivers continuously; this long without a single frame means it is gone.
-constexpr int SilentWaitsUntilFailed = 10;
+// The PCM is asked without blocking, so a stop never waits for a device that has gone quiet;
+// polling at half a period keeps up with it. (Waiting on the PCM's descriptors proved unreliable
+// with the sound server's plugin once the server had been restarted.)
+constexpr auto PollInterval = std::chrono::milliseconds(5);
+// A capture PCM delivers continuously once it runs, though a sound server may take a second or two
+// to begin; this long without a single frame means it is gone.
+constexpr auto SilenceUntilFailed = std::chrono::seconds(4);
 
 } // namespace
 
@@ -102,18 +107,16 @@ bool TAlsaCaptureBuffer::Recover(int error) {
 }
 
 void TAlsaCaptureBuffer::Run() {
-  int silentWaits = 0;
+  auto lastDelivery = std::chrono::steady_clock::now();
   while (!FStopping.load(std::memory_order_acquire)) {
-    const int ready = snd_pcm_wait(FPcm, WaitMs);
-    if (ready < 0 && !Recover(ready))
-      break;
     const snd_pcm_sframes_t frames = snd_pcm_readi(FPcm, FPeriod.data(), FPeriodFrames);
     if (frames > 0) {
-      silentWaits = 0;
+      lastDelivery = std::chrono::steady_clock::now();
       FRing.Append(FPeriod.data(), uint32_t(frames) * FFormat.nBlockAlign);
     } else if (frames == -EAGAIN || frames == 0) {
-      if (ready == 0 && ++silentWaits >= SilentWaitsUntilFailed)
+      if (std::chrono::steady_clock::now() - lastDelivery > SilenceUntilFailed)
         break;
+      std::this_thread::sleep_for(PollInterval);
     } else if (!Recover(int(frames))) {
       break;
     }
