@@ -5,6 +5,7 @@
 #include "sound/capture_stream.h"
 #include "support/capture_wait.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -43,15 +44,6 @@ std::vector<uint8_t> Ramp() {
   return bytes;
 }
 
-template <class E> std::string MessageOf(const std::function<void()> &action) {
-  try {
-    action();
-  } catch (const E &e) {
-    return e.Message();
-  }
-  return "nothing raised";
-}
-
 } // namespace
 
 TEST_F(CaptureStreamTest, ListsAcceptedFormatsInFixedOrder) {
@@ -69,7 +61,8 @@ TEST_F(CaptureStreamTest, ListsAcceptedFormatsInFixedOrder) {
                                                  {22050, 8, 1}, {22050, 8, 2}, {22050, 16, 1}, {22050, 16, 2},
                                                  {44100, 8, 1}, {44100, 8, 2}, {44100, 16, 1}, {44100, 16, 2}};
   EXPECT_EQ(listed, expected);
-  EXPECT_EQ(MessageOf<EListError>([&] { stream.SupportedFormats().Items(12); }), "List index out of bounds (12)");
+  EXPECT_THAT([&] { stream.SupportedFormats().Items(12); },
+              testing::ThrowsMessage<EListError>(testing::StrEq("List index out of bounds (12)")));
   EXPECT_EQ(Device.BufferCount(), 0); // every trial buffer was released
 
   Device.Accepts = nullptr;
@@ -77,29 +70,33 @@ TEST_F(CaptureStreamTest, ListsAcceptedFormatsInFixedOrder) {
   Device.Accepts = [](const TWaveFormatEx &) { return false; };
   TSoundCaptureStream none;
   EXPECT_EQ(none.SupportedFormats().Count(), 0);
-  EXPECT_EQ(MessageOf<EListError>([&] { none.StartCapture(); }), "List index out of bounds (0)");
+  EXPECT_THAT([&] { none.StartCapture(); },
+              testing::ThrowsMessage<EListError>(testing::StrEq("List index out of bounds (0)")));
   EXPECT_FALSE(none.IsCapturing());
 }
 
 TEST_F(CaptureStreamTest, DeviceFailuresRaiseTheirMessages) {
   Device.NoDevice = true;
-  EXPECT_EQ(MessageOf<ESoundCaptureStreamError>([] { TSoundCaptureStream stream; }),
-            "DirectSoundCapture cannot be initialized");
+  EXPECT_THAT([] { TSoundCaptureStream stream; }, testing::ThrowsMessage<ESoundCaptureStreamError>(
+                                                      testing::StrEq("DirectSoundCapture cannot be initialized")));
   Device.NoDevice = false;
 
   TSoundCaptureStream stream;
   Device.FailCreateBuffer = true;
-  EXPECT_EQ(MessageOf<ESoundCaptureStreamError>([&] { stream.StartCapture(); }), "Sound Capture Buffer cannot be made");
+  EXPECT_THAT([&] { stream.StartCapture(); },
+              testing::ThrowsMessage<ESoundCaptureStreamError>(testing::StrEq("Sound Capture Buffer cannot be made")));
   EXPECT_FALSE(stream.IsCapturing());
   Device.FailCreateBuffer = false;
   stream.SetFormatIndex(99);
-  EXPECT_EQ(MessageOf<EListError>([&] { stream.StartCapture(); }), "List index out of bounds (99)");
+  EXPECT_THAT([&] { stream.StartCapture(); },
+              testing::ThrowsMessage<EListError>(testing::StrEq("List index out of bounds (99)")));
 
   ReleaseLibraries();
   RegisterModule("DSound.dll", [] {
     return std::make_unique<TPlatformModule>(std::initializer_list<std::pair<const std::string, TEntryPoint>>{});
   });
-  EXPECT_EQ(MessageOf<EDirectXError>([] { TSoundCaptureStream stream; }), "Necessary since DirectX 5");
+  EXPECT_THAT([] { TSoundCaptureStream stream; },
+              testing::ThrowsMessage<EDirectXError>(testing::StrEq("Necessary since DirectX 5")));
 }
 
 TEST_F(CaptureStreamTest, BufferSizeAndNotifyIntervalFollowTheFormat) {
