@@ -1,0 +1,68 @@
+// The scope's handler path on a capture stream: ask ReadableSize, read exactly that much. It runs
+// every 50 ms on the GUI thread, so it must cost little and allocate nothing.
+#include "display/library_cache.h"
+#include "platform/audio/virtual_capture.h"
+#include "sound/capture_stream.h"
+
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<bool> Counting{false};
+std::atomic<long> Allocations{0};
+
+} // namespace
+
+void *operator new(std::size_t size) {
+  if (Counting.load(std::memory_order_relaxed))
+    Allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void *p = std::malloc(size ? size : 1))
+    return p;
+  throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+
+static void BM_HandlerReadsWhatIsWaiting(benchmark::State &state) {
+  TVirtualCapture device;
+  device.SetSine(0, 1000, 0.5);
+  ReleaseLibraries();
+  {
+    TSoundCaptureStream stream;
+    for (int i = 0; i < stream.SupportedFormats().Count(); ++i) {
+      const TSoundCaptureFormat &f = stream.SupportedFormats().Items(i);
+      if (f.SamplesPerSec == 44100 && f.BitsPerSample == 16 && f.Channels == 2)
+        stream.SetFormatIndex(i);
+    }
+    stream.SetBufferMilliseconds(300);
+    stream.StartCapture();
+    static uint8_t staging[192000];
+    int64_t bytes = 0;
+    long allocations = 0;
+    for (auto _ : state) {
+      state.PauseTiming();
+      device.Advance(299); // nearly a whole 52920-byte buffer waits
+      Allocations = 0;
+      Counting = true;
+      state.ResumeTiming();
+      const int64_t readable = stream.ReadableSize();
+      stream.ReadBuffer(staging, readable);
+      benchmark::DoNotOptimize(staging);
+      state.PauseTiming();
+      Counting = false;
+      allocations += Allocations;
+      bytes += readable;
+      state.ResumeTiming();
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["bytes_per_call"] = double(bytes) / double(state.iterations());
+    state.counters["allocations_per_call"] = double(allocations) / double(state.iterations());
+  }
+  ReleaseLibraries();
+}
+BENCHMARK(BM_HandlerReadsWhatIsWaiting);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,126 @@
+#include "platform/audio/alsa_capture_buffer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+namespace {
+
+constexpr int PeriodsPerSecond = 100;
+constexpr int PeriodsInDevice = 8;
+// The PCM is asked without blocking, so a stop never waits for a device that has gone quiet;
+// polling at half a period keeps up with it. (Waiting on the PCM's descriptors proved unreliable
+// with the sound server's plugin once the server had been restarted.)
+constexpr auto PollInterval = std::chrono::milliseconds(5);
+// A capture PCM delivers continuously once it runs, though a sound server may take a second or two
+// to begin; this long without a single frame means it is gone.
+constexpr auto SilenceUntilFailed = std::chrono::seconds(4);
+
+} // namespace
+
+TAlsaCaptureBuffer::TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes,
+                                       std::shared_ptr<TAlsaCaptureProbe> probe)
+    : FFormat(format), FRing(bytes), FProbe(std::move(probe)) {}
+
+TAlsaCaptureBuffer::~TAlsaCaptureBuffer() { Stop(); }
+
+HRESULT TAlsaCaptureBuffer::GetCurrentPosition(uint32_t *capturePosition, uint32_t *readPosition) {
+  if (FFailed.load(std::memory_order_acquire))
+    return DSERR_NODRIVER;
+  const uint32_t cursor = FRing.WriteCursor();
+  if (capturePosition)
+    *capturePosition = cursor;
+  if (readPosition)
+    *readPosition = cursor;
+  return S_OK;
+}
+
+HRESULT TAlsaCaptureBuffer::Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2,
+                                 uint32_t *bytes2, uint32_t) {
+  return FRing.Lock(offset, bytes, region1, bytes1, region2, bytes2);
+}
+
+HRESULT TAlsaCaptureBuffer::Unlock(void *, uint32_t, void *, uint32_t) { return S_OK; }
+
+HRESULT TAlsaCaptureBuffer::Start(uint32_t) {
+  if (FThread.joinable())
+    return S_OK;
+  FFailed = false;
+  FStopping = false;
+  FRing.Reset();
+  if (const HRESULT result = OpenPcm(); Failed(result)) {
+    FFailed = true;
+    return result;
+  }
+  FThread = std::thread([this] { Run(); });
+  return S_OK;
+}
+
+HRESULT TAlsaCaptureBuffer::Stop() {
+  if (FThread.joinable()) {
+    FStopping = true;
+    FThread.join();
+  }
+  ClosePcm();
+  return S_OK;
+}
+
+HRESULT TAlsaCaptureBuffer::OpenPcm() {
+  FProbe->Close();
+  if (snd_pcm_open(&FPcm, "default", SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK) < 0) {
+    FPcm = nullptr;
+    return DSERR_NODRIVER;
+  }
+  unsigned rate = FFormat.nSamplesPerSec;
+  FPeriodFrames = std::max<snd_pcm_uframes_t>(rate / PeriodsPerSecond, 1);
+  snd_pcm_uframes_t deviceFrames = FPeriodFrames * PeriodsInDevice;
+  snd_pcm_hw_params_t *params;
+  snd_pcm_hw_params_alloca(&params);
+  int dir = 0;
+  const bool configured = snd_pcm_hw_params_any(FPcm, params) >= 0 &&
+                          snd_pcm_hw_params_set_access(FPcm, params, SND_PCM_ACCESS_RW_INTERLEAVED) >= 0 &&
+                          snd_pcm_hw_params_set_format(FPcm, params, AlsaFormatOf(FFormat)) >= 0 &&
+                          snd_pcm_hw_params_set_channels(FPcm, params, FFormat.nChannels) >= 0 &&
+                          snd_pcm_hw_params_set_rate(FPcm, params, rate, 0) >= 0 &&
+                          snd_pcm_hw_params_set_period_size_near(FPcm, params, &FPeriodFrames, &dir) >= 0 &&
+                          snd_pcm_hw_params_set_buffer_size_near(FPcm, params, &deviceFrames) >= 0 &&
+                          snd_pcm_hw_params(FPcm, params) >= 0 && snd_pcm_start(FPcm) >= 0;
+  if (!configured) {
+    ClosePcm();
+    return DSERR_BADFORMAT;
+  }
+  FPeriod.assign(FPeriodFrames * FFormat.nBlockAlign, 0);
+  return S_OK;
+}
+
+void TAlsaCaptureBuffer::ClosePcm() {
+  if (FPcm)
+    snd_pcm_close(FPcm);
+  FPcm = nullptr;
+}
+
+bool TAlsaCaptureBuffer::Recover(int error) {
+  if (snd_pcm_recover(FPcm, error, 1) < 0)
+    return false;
+  // A recovered capture PCM stays prepared until it is started again.
+  return snd_pcm_state(FPcm) != SND_PCM_STATE_PREPARED || snd_pcm_start(FPcm) >= 0;
+}
+
+void TAlsaCaptureBuffer::Run() {
+  auto lastDelivery = std::chrono::steady_clock::now();
+  while (!FStopping.load(std::memory_order_acquire)) {
+    const snd_pcm_sframes_t frames = snd_pcm_readi(FPcm, FPeriod.data(), FPeriodFrames);
+    if (frames > 0) {
+      lastDelivery = std::chrono::steady_clock::now();
+      FRing.Append(FPeriod.data(), uint32_t(frames) * FFormat.nBlockAlign);
+    } else if (frames == -EAGAIN || frames == 0) {
+      if (std::chrono::steady_clock::now() - lastDelivery > SilenceUntilFailed)
+        break;
+      std::this_thread::sleep_for(PollInterval);
+    } else if (!Recover(int(frames))) {
+      break;
+    }
+  }
+  if (!FStopping.load(std::memory_order_acquire))
+    FFailed.store(true, std::memory_order_release);
+}

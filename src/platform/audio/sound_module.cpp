@@ -1,0 +1,22 @@
+#include "platform/audio/sound_module.h"
+
+#include "platform/audio/alsa_capture_device.h"
+
+namespace {
+
+// Only the default device exists here; an identifier names none of ours.
+HRESULT AlsaCaptureCreate(const TGUID *device, IDirectSoundCapture **capture, void *outer) {
+  if (!capture || outer)
+    return DSERR_INVALIDPARAM;
+  *capture = nullptr;
+  if (device)
+    return DSERR_NODRIVER;
+  return TAlsaCaptureDevice::Create(capture);
+}
+
+} // namespace
+
+std::unique_ptr<TPlatformModule> LoadSoundModule() {
+  return std::make_unique<TPlatformModule>(std::initializer_list<std::pair<const std::string, TEntryPoint>>{
+      {"DirectSoundCaptureCreate", ToEntryPoint(&AlsaCaptureCreate)}});
+}

@@ -1,0 +1,85 @@
+#include "platform/audio/virtual_capture.h"
+
+#include "platform/audio/virtual_capture_buffer.h"
+#include "platform/module_loader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+TVirtualCapture *TVirtualCapture::FCurrent = nullptr;
+
+namespace {
+
+class TVirtualCaptureDevice : public IDirectSoundCapture {
+public:
+  HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description, IDirectSoundCaptureBuffer **buffer,
+                              void *outer) override {
+    TVirtualCapture *device = TVirtualCapture::Current();
+    if (!device || !description || !description->lpwfxFormat || !buffer || outer)
+      return DSERR_INVALIDPARAM;
+    *buffer = nullptr;
+    const TWaveFormatEx &format = *description->lpwfxFormat;
+    if (device->FailCreateBuffer)
+      return DSERR_GENERIC;
+    if (format.nBlockAlign == 0 || description->dwBufferBytes < format.nBlockAlign ||
+        (device->Accepts && !device->Accepts(format)))
+      return DSERR_BADFORMAT;
+    *buffer = new TVirtualCaptureBuffer(*device, format, description->dwBufferBytes);
+    return S_OK;
+  }
+  void Release() override { delete this; }
+};
+
+HRESULT VirtualCaptureCreate(const TGUID *, IDirectSoundCapture **capture, void *) {
+  *capture = nullptr;
+  if (!TVirtualCapture::Current() || TVirtualCapture::Current()->NoDevice)
+    return DSERR_NODRIVER;
+  *capture = new TVirtualCaptureDevice;
+  return S_OK;
+}
+
+} // namespace
+
+TVirtualCapture::TVirtualCapture() {
+  FCurrent = this;
+  RegisterModule("DSound.dll", [] {
+    return std::make_unique<TPlatformModule>(std::initializer_list<std::pair<const std::string, TEntryPoint>>{
+        {"DirectSoundCaptureCreate", ToEntryPoint(&VirtualCaptureCreate)}});
+  });
+}
+
+TVirtualCapture::~TVirtualCapture() {
+  RegisterModule("DSound.dll", {});
+  FCurrent = nullptr;
+}
+
+void TVirtualCapture::SetBytes(std::vector<uint8_t> bytes) {
+  FBytes = std::move(bytes);
+  FSines.clear();
+}
+
+void TVirtualCapture::SetSine(int channel, double frequency, double amplitude) {
+  FBytes.clear();
+  if (int(FSines.size()) <= channel)
+    FSines.resize(size_t(channel) + 1, TSine{0, 0});
+  FSines[size_t(channel)] = TSine{frequency, amplitude};
+}
+
+void TVirtualCapture::Advance(int milliseconds) {
+  for (TVirtualCaptureBuffer *buffer : FBuffers)
+    buffer->Advance(milliseconds);
+}
+
+uint8_t TVirtualCapture::SourceByte(int64_t index) const { return FBytes[size_t(index % int64_t(FBytes.size()))]; }
+
+double TVirtualCapture::SineValue(int channel, int64_t frame, uint32_t rate) const {
+  if (FSines.empty())
+    return 0;
+  const TSine &sine = FSines[std::min(size_t(channel), FSines.size() - 1)];
+  return sine.Amplitude * std::sin(2 * std::numbers::pi * sine.Frequency * double(frame) / rate);
+}
+
+void TVirtualCapture::Detach(TVirtualCaptureBuffer *buffer) {
+  FBuffers.erase(std::remove(FBuffers.begin(), FBuffers.end(), buffer), FBuffers.end());
+}
