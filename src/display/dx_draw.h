@@ -1,9 +1,9 @@
 #pragma once
 
-#include "display/color.h"
 #include "display/dib_shared_image.h"
 #include "display/direct_draw_display.h"
 #include "display/dx_draw_types.h"
+#include "framework/color.h"
 #include "framework/events.h"
 
 #include <QWidget>
