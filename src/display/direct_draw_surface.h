@@ -1,8 +1,8 @@
 #pragma once
 
-#include "display/color.h"
 #include "display/directx.h"
 #include "display/surface_canvas.h"
+#include "framework/color.h"
 #include "platform/draw/draw_interfaces.h"
 
 #include <memory>

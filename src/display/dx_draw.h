@@ -1,9 +1,9 @@
 #pragma once
 
-#include "display/color.h"
 #include "display/dib_shared_image.h"
 #include "display/direct_draw_display.h"
 #include "display/dx_draw_types.h"
+#include "framework/color.h"
 #include "framework/events.h"
 
 #include <QWidget>
@@ -140,8 +140,14 @@ private:
   std::unique_ptr<TControlSubClass> FSubClass;
 };
 
+// The display control as placed on a form, with its settings published.
 class TDXDraw : public TCustomDXDraw {
   Q_OBJECT
+  Q_PROPERTY(bool AutoInitialize MEMBER AutoInitialize)
+  Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+  Q_PROPERTY(int SurfaceWidth READ SurfaceWidth WRITE SetSurfaceWidth)
+  Q_PROPERTY(int SurfaceHeight READ SurfaceHeight WRITE SetSurfaceHeight)
+
 public:
   using TCustomDXDraw::TCustomDXDraw;
 };

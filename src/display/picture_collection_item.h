@@ -1,8 +1,8 @@
 #pragma once
 
-#include "display/color.h"
 #include "display/dib.h"
 #include "display/hash_collection.h"
+#include "framework/color.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/color.h"
+#include "framework/color.h"
 #include "platform/draw/device_context.h"
 #include "rtl/exception.h"
 

@@ -10,6 +10,8 @@ TForm::TForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) { 
 bool TForm::event(QEvent *event) {
   if (event->type() == QEvent::WindowActivate && OnActivate)
     Application->Guard([this] { OnActivate(this); });
+  else if (event->type() == QEvent::WindowDeactivate && OnDeactivate)
+    Application->Guard([this] { OnDeactivate(this); });
   return QWidget::event(event);
 }
 

@@ -23,6 +23,7 @@ public:
 
   TNotifyEvent OnShow;
   TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
   TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
   TMouseMoveEvent OnMouseMove;

@@ -1,16 +1,11 @@
 #include "framework/form_reader.h"
 
-#include "framework/component.h"
 #include "rtl/exception.h"
 
 #include <QImage>
 #include <QMetaProperty>
 #include <QPixmap>
 #include <QWidget>
-
-void TFormReader::RegisterClass(const std::string &className, TFactory factory) {
-  FFactories[className] = std::move(factory);
-}
 
 void TFormReader::SetProperty(QObject *component, const char *name, const QVariant &value) {
   const QMetaObject *meta = component->metaObject();
@@ -28,10 +23,10 @@ void TFormReader::SetProperty(QObject *component, const char *name, const QVaria
 }
 
 void TFormReader::Read(QWidget *form, std::span<const TComponentDesc> components) const {
-  std::vector<QObject *> created;
+  std::vector<std::pair<QObject *, const TClassEntry *>> created;
   for (const TComponentDesc &desc : components) {
-    const auto factory = FFactories.find(desc.ClassName);
-    if (factory == FFactories.end())
+    const auto entry = FClasses.find(desc.ClassName);
+    if (entry == FClasses.end())
       throw Exception("Class %s not found", std::string(desc.ClassName));
     QWidget *parent = form;
     if (desc.Parent && *desc.Parent) {
@@ -39,17 +34,17 @@ void TFormReader::Read(QWidget *form, std::span<const TComponentDesc> components
       if (!parent)
         throw Exception("Parent %s of %s not found", std::string(desc.Parent), std::string(desc.Name));
     }
-    QObject *component = factory->second(form, parent);
+    QObject *component = entry->second.Create(form, parent);
     component->setObjectName(desc.Name);
-    if (auto *loading = qobject_cast<TComponent *>(component))
-      loading->BeginLoading();
+    if (entry->second.BeginLoading)
+      entry->second.BeginLoading(component);
     if (auto *widget = qobject_cast<QWidget *>(component); widget && !desc.Bounds.isEmpty())
       widget->setGeometry(desc.Bounds);
     for (const auto &[name, value] : desc.Properties)
       SetProperty(component, name, value);
-    created.push_back(component);
+    created.emplace_back(component, &entry->second);
   }
-  for (QObject *component : created)
-    if (auto *loading = qobject_cast<TComponent *>(component))
-      loading->Loaded();
+  for (const auto &[component, entry] : created)
+    if (entry->Loaded)
+      entry->Loaded(component);
 }

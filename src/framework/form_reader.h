@@ -6,6 +6,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -31,13 +32,40 @@ class TFormReader {
 public:
   // owner: the form; parent: the widget the component sits on (the form for non-visual ones).
   using TFactory = std::function<QObject *(QWidget *owner, QWidget *parent)>;
+  using TLoadingHook = std::function<void(QObject *component)>;
 
-  void RegisterClass(const std::string &className, TFactory factory);
+  struct TClassEntry {
+    TFactory Create;
+    TLoadingHook BeginLoading; // may be empty
+    TLoadingHook Loaded;       // may be empty
+  };
+
+  // A control is created on its parent widget, a non-visual component is owned by the form.
+  // Classes that know a loading state hear BeginLoading before their properties are set and
+  // Loaded once every component of the form exists.
+  template <class T> void RegisterClass(const std::string &className) {
+    TClassEntry entry;
+    entry.Create = [](QWidget *owner, QWidget *parent) -> QObject * {
+      if constexpr (std::is_base_of_v<QWidget, T>)
+        return new T(parent);
+      else
+        return new T(owner);
+    };
+    if constexpr (requires(T & component) {
+                    component.BeginLoading();
+                    component.Loaded();
+                  }) {
+      entry.BeginLoading = [](QObject *component) { static_cast<T *>(component)->BeginLoading(); };
+      entry.Loaded = [](QObject *component) { static_cast<T *>(component)->Loaded(); };
+    }
+    FClasses[className] = std::move(entry);
+  }
+
   void Read(QWidget *form, std::span<const TComponentDesc> components) const;
 
   // Sets a published property, converting pictures between QImage and QPixmap as needed.
   static void SetProperty(QObject *component, const char *name, const QVariant &value);
 
 private:
-  std::map<std::string, TFactory> FFactories;
+  std::map<std::string, TClassEntry> FClasses;
 };

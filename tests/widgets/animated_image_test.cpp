@@ -136,7 +136,7 @@ TEST_F(AnimatedImageTest, TransparentPixelsShowTheParent) {
   strip.setPixel(75 + 10, 10, key.rgb());
   Knob->SetGlyph(strip);
   Knob->SetNumGlyphs(4);
-  EXPECT_EQ(Knob->TransparentColor(), RGBColor(1, 2, 3));
+  EXPECT_EQ(Knob->TransparentColor(), RGB(1, 2, 3));
   Knob->SetInactiveGlyph(3);
   Knob->show();
   QImage shown = Shown();

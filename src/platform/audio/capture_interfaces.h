@@ -3,18 +3,13 @@
 #include "platform/audio/wave_format_record.h"
 #include "platform/result_codes.h"
 
+#include "platform/guid.h"
+
 #include <cstdint>
 #include <memory>
 
 // The sound capture device and its looping buffer, as the sound classes use them. Objects are
 // handed out by the module's "DirectSoundCaptureCreate" entry point and freed by Release.
-
-struct TGUID {
-  uint32_t Data1;
-  uint16_t Data2;
-  uint16_t Data3;
-  uint8_t Data4[8];
-};
 
 struct TDSCBufferDesc {
   uint32_t dwSize;

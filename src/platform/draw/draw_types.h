@@ -2,7 +2,9 @@
 
 #include "platform/result_codes.h"
 
+#include "platform/guid.h"
 #include <algorithm>
+
 #include <cstdint>
 
 // Records and codes of the 2D device: the callers fill and read these as the device documents
@@ -32,13 +34,6 @@ inline TRect Bounds(int left, int top, int width, int height) { return {left, to
 inline TRect IntersectRects(const TRect &a, const TRect &b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
-
-struct TGUID {
-  uint32_t D1 = 0;
-  uint16_t D2 = 0;
-  uint16_t D3 = 0;
-  uint8_t D4[8] = {};
-};
 
 struct TDDPixelFormat {
   uint32_t dwSize = sizeof(TDDPixelFormat);

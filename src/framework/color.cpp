@@ -1,5 +1,4 @@
-#include "widgets/system_colors.h"
-
+#include "framework/color.h"
 namespace {
 
 QColor SystemColor(unsigned index) {
@@ -33,4 +32,6 @@ QColor ColorToQColor(TColor color) {
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-TColor QColorToColor(QColor color) { return RGBColor(color.red(), color.green(), color.blue()); }
+TColor QColorToColor(QColor color) { return RGB(color.red(), color.green(), color.blue()); }
+
+uint32_t ColorToRGB(TColor color) { return QColorToColor(ColorToQColor(color)); }

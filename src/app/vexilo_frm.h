@@ -1,0 +1,106 @@
+#pragma once
+
+#include "framework/form.h"
+#include "framework/form_reader.h"
+
+#include <array>
+#include <memory>
+
+class QFrame;
+class QLineEdit;
+class QRadioButton;
+class QTimer;
+class TAboutBox;
+class TAnimatedImage;
+class TDXDraw;
+class TDXImageList;
+class TDXSpriteEngine;
+class TDXTimer;
+class TRxLabel;
+class TRxSpeedButton;
+class TRxSwitch;
+class TSoundCaptureStream;
+class TTrackBar;
+class TUpDown;
+struct TScopeState;
+struct TTraceFrame;
+
+// The controls each channel panel holds, named with the suffix I or II on the panel.
+struct TChannelControls {
+  QFrame *CntrlPnl = nullptr;
+  TAnimatedImage *VerticAnim = nullptr;
+  TAnimatedImage *HorizontAnm = nullptr;
+  TAnimatedImage *VoltBt = nullptr;
+  TAnimatedImage *Time = nullptr;
+  QLineEdit *VDVl = nullptr;
+  QLineEdit *TimeVl = nullptr;
+  TUpDown *UpDownFaze = nullptr;
+  TRxSpeedButton *Btx2 = nullptr;
+  TRxSpeedButton *BtMnusFzCn = nullptr;
+  TRxSpeedButton *BtPlusFzCn = nullptr;
+  TRxLabel *CntVol = nullptr;
+  TRxSpeedButton *SinxroBt = nullptr;
+  TRxSpeedButton *SpBtnCntr = nullptr;
+};
+
+// The scope panel: the program's one window. It captures the sound card's stereo input into
+// the frame ring and draws channel I and channel II over the graticule whenever enough new
+// frames have arrived. The Tag of the window is 1 once the first activation has completed.
+class TVexiloFrm : public TForm {
+  Q_OBJECT
+
+public:
+  TVexiloFrm();
+  ~TVexiloFrm() override;
+
+  // Components the program's code uses.
+  QFrame *Panel1 = nullptr;
+  TDXDraw *DXDraw1 = nullptr;
+  TDXImageList *DXImageList1 = nullptr;
+  TDXSpriteEngine *DXSpriteEngine1 = nullptr;
+  TDXTimer *DXTimer1 = nullptr;
+  QTimer *TimerBt = nullptr;
+  TRxSwitch *Pover = nullptr;
+  TTrackBar *CngFrTbar = nullptr;
+  QRadioButton *MicMuteBt = nullptr;
+  QRadioButton *LinMuteBt = nullptr;
+  TRxSpeedButton *BtTest = nullptr;
+  TRxSpeedButton *CpFrameBt = nullptr;
+  TRxLabel *RxLabel1 = nullptr;
+  std::array<TChannelControls, 2> Channel;
+
+  void SetAboutBox(TAboutBox *aboutBox) { FAboutBox = aboutBox; }
+  TScopeState &ScopeState() { return *FState; }
+  TSoundCaptureStream *CaptureStream() const;
+
+  // Handlers.
+  void FormCreate(QObject *Sender);
+  void FormActivate(QObject *Sender);
+  void FormClose(QObject *Sender, TCloseAction &Action);
+  void RxLabel1Click(QObject *Sender);
+  void CaptureDataAvailable(TSoundCaptureStream *Sender);
+  void CngFrTbarChange(QObject *Sender);
+  void DXTimer1Timer(QObject *Sender, int LagCount);
+  void DXTimerTimer(QObject *Sender, int LagCount);
+  void PoverOff(QObject *Sender);
+  void UpdateTimeTexts();
+
+private:
+  template <class T> T *Component(const char *name);
+  void FindComponents();
+  void LoadPictures();
+  void ConnectHandlers();
+  void ActivateOnce();
+  // Opens the default capture device afresh, freeing the stream before; the new stream is not
+  // capturing yet.
+  TSoundCaptureStream &NewCaptureStream();
+  void FreeCaptureStream();
+  void ResetRing();
+
+  std::unique_ptr<TScopeState> FState;
+  std::unique_ptr<TTraceFrame> FFrame;
+  TAboutBox *FAboutBox = nullptr;
+  // A failed first activation is reported in a message box; the activation that follows the
+  // box's closing is not a new attempt, or the box would come back at once, forever.
+  bool FSkipActivation = false;
+};
