@@ -1,0 +1,90 @@
+# Shared by the end-to-end scripts: runs the real program on the test display in a scratch
+# directory (its settings file lands there), finds its windows, presses its power switch and
+# counts the checks. Sourced, not run.
+export DISPLAY=${VEXILO_TEST_DISPLAY:?run under tools/with-test-services}
+passed=0
+failed=0
+program_pid=""
+workdir=$(mktemp -d)
+cleanup_steps=()
+
+cleanup() {
+  local step
+  for step in "${cleanup_steps[@]}"; do eval "$step"; done
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid"
+    wait "$program_pid" 2>/dev/null
+  fi
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+check() { # check CONDITION-STATUS WHAT [DETAIL]
+  if [ "$1" -eq 0 ]; then
+    echo "PASS $2${3:+: $3}"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $2${3:+: $3}"
+    failed=$((failed + 1))
+  fi
+}
+
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit
+}
+
+start_program() { # start_program PROGRAM
+  (cd "$workdir" && exec "$1" >"$workdir/program.log" 2>&1) &
+  program_pid=$!
+}
+
+running() { kill -0 "$program_pid" 2>/dev/null; }
+
+# The visible top-level windows captioned "Scope", one id a line.
+scope_windows() { xdotool search --onlyvisible --name '^Scope$' 2>/dev/null; }
+
+window_size() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Geometry: //p'; }
+
+# Waits up to SECONDS for the main window (the one with the fixed 693x585 client area) and prints its id.
+wait_main_window() { # wait_main_window SECONDS
+  local window
+  for _ in $(seq $(($1 * 10))); do
+    for window in $(scope_windows); do
+      [ "$(window_size "$window")" = "693x585" ] && { echo "$window"; return 0; }
+    done
+    running || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Prints the ids of visible "Scope" windows other than the main window.
+message_boxes() { # message_boxes MAIN_WINDOW
+  scope_windows | grep -vx "$1"
+}
+
+# A left press in the middle of the power switch (client 16,530, 50 x 53).
+press_power() { # press_power MAIN_WINDOW
+  xdotool mousemove --window "$1" 41 556 click 1
+}
+
+# Waits up to SECONDS for the program to end; sets exit_status and exit_after (how long it took),
+# and fails if the program still runs. Not for a subshell: only this shell can reap the program.
+exit_status=""
+exit_after=""
+wait_exit() { # wait_exit SECONDS
+  local tenths
+  for tenths in $(seq 0 $(($1 * 10))); do
+    if ! running; then
+      wait "$program_pid"
+      exit_status=$?
+      exit_after="$((tenths / 10)).$((tenths % 10)) s"
+      program_pid=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
