@@ -41,10 +41,12 @@ else
 fi
 period=$(awk -v r="$rate" -v f=$frequency 'BEGIN { printf "%.2f", r / f }')
 
-# Frames follow within a second or two of the start; look a few times before calling it wrong.
+# Frames follow within a second or two of the start. A frame may hold one channel only (each is
+# drawn when its own frames are ready), so look several times before calling it wrong.
 shot_result=1
-for attempt in 1 2 3 4 5; do
-  sleep 2
+sleep 2
+for attempt in $(seq 10); do
+  [ "$attempt" -eq 1 ] || sleep 0.5
   boxes=$(message_boxes "$main")
   [ -z "$boxes" ] || break
   import -window "$main" "$workdir/scope.png" 2>/dev/null || continue
