@@ -25,20 +25,7 @@ for _ in $(seq 100); do
 done
 check "$([ -n "$boxes" ] && echo 0 || echo 1)" "a message box captioned Scope reports the failure" "${boxes:-none}"
 
-# Dismiss every box that comes up (each failed step may report its own) with Return, as a user would.
-dismissed=0
-for _ in $(seq 5); do
-  box=$(message_boxes "$main" | head -n 1)
-  [ -n "$box" ] || break
-  xdotool windowfocus --sync "$box" 2>/dev/null
-  xdotool key Return
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Scope$' 2>/dev/null | grep -qx "$box" || break
-    sleep 0.1
-  done
-  dismissed=$((dismissed + 1))
-  sleep 0.5
-done
+dismiss_boxes "$main"
 remaining=$(message_boxes "$main")
 check "$([ -z "$remaining" ] && echo 0 || echo 1)" "Return dismisses the message box" "$dismissed dismissed"
 

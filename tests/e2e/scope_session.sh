@@ -65,6 +65,26 @@ message_boxes() { # message_boxes MAIN_WINDOW
   scope_windows | grep -vx "$1"
 }
 
+# Dismisses every box that comes up (each failed step may report its own) with Return, as a user
+# would; sets dismissed to how many there were.
+dismissed=0
+dismiss_boxes() { # dismiss_boxes MAIN_WINDOW
+  local box
+  dismissed=0
+  for _ in $(seq 5); do
+    box=$(message_boxes "$1" | head -n 1)
+    [ -n "$box" ] || break
+    xdotool windowfocus --sync "$box" 2>/dev/null
+    xdotool key Return
+    for _ in $(seq 50); do
+      scope_windows | grep -qx "$box" || break
+      sleep 0.1
+    done
+    dismissed=$((dismissed + 1))
+    sleep 0.5
+  done
+}
+
 # A left press in the middle of the power switch (client 16,530, 50 x 53).
 press_power() { # press_power MAIN_WINDOW
   xdotool mousemove --window "$1" 41 556 click 1
