@@ -22,17 +22,17 @@ main=$(wait_main_window 20)
 check $? "the window captioned Scope comes up" "${main:-none}"
 [ -n "$main" ] || { cat "$workdir/program.log"; finish; }
 
-# The capture format the program records with, as the sound server sees its record stream.
-spec=""
+# The capture format the program records with, as the sound server sees its record stream (the
+# program is the only one recording).
+format=""
 for _ in $(seq 100); do
-  spec=$(pactl list source-outputs 2>/dev/null |
-    awk -v pid="$program_pid" '/^Source Output/ { s = "" } /Sample Specification:/ { s = $3 " " $4 " " $5 }
-      /application.process.id/ { gsub(/"/, "", $3); if ($3 == pid && s != "") print s }' | head -n 1)
-  [ -n "$spec" ] && break
+  format=$(pactl list short source-outputs 2>/dev/null | cut -f 5 | head -n 1)
+  [ -n "$format" ] && break
   sleep 0.1
 done
-check "$([[ $spec == s16le\ 2ch\ *Hz ]] && echo 0 || echo 1)" "the program records 16-bit stereo" "${spec:-no record stream}"
-rate=${spec##* }
+check "$([[ $format == s16le\ 2ch\ *Hz ]] && echo 0 || echo 1)" "the program records 16-bit stereo" \
+  "${format:-no record stream}"
+rate=${format##* }
 rate=${rate%Hz}
 if [[ $rate =~ ^[0-9]+$ ]]; then
   check "$([ "$rate" = 96000 ] && echo 0 || echo 1)" "the highest rate the server accepts is chosen" "$rate Hz"
