@@ -13,8 +13,7 @@ void TDXDrawClient::SetDXDraw(TCustomDXDraw *value) {
   FDXDraw = value;
   if (FDXDraw) {
     FreeNotification(FDXDraw);
-    FDXDraw->RegisterNotifyEvent([this](TCustomDXDraw *sender, TDXDrawNotifyType type) { Notify(sender, type); },
-                                 this);
+    FDXDraw->RegisterNotifyEvent([this](TCustomDXDraw *sender, TDXDrawNotifyType type) { Notify(sender, type); }, this);
   }
 }
 
