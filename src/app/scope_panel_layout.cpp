@@ -49,7 +49,8 @@ TProps Knob(const char *strip, bool hand = false) {
 
 // A flat toggle of its own group, drawn with a strip of `frames` glyph frames.
 TProps Toggle(int group, const char *strip, int frames) {
-  return {{"GroupIndex", group}, {"AllowAllUp", true}, {"Flat", true}, {"Glyph", Picture(strip)}, {"NumGlyphs", frames}};
+  return {
+      {"GroupIndex", group}, {"AllowAllUp", true}, {"Flat", true}, {"Glyph", Picture(strip)}, {"NumGlyphs", frames}};
 }
 
 TProps Label(const char *caption, TColor color) {
@@ -71,24 +72,41 @@ void AddChannelPanel(std::vector<TComponentDesc> &layout, bool first) {
   layout.push_back({panel, "TPanel", "", at({552, 48, 70, 433}, {622, 48, 70, 433}), SunkenBox()});
   const std::vector<TComponentDesc> children{
       {name("VerticAnim"), "TAnimatedImage", panel, at({34, 11, 24, 45}, {33, 7, 25, 45}), Knob("knob_narrow", true)},
-      {name("ImageArrUp"), "TImage", panel, at({18, 23, 6, 21}, {18, 19, 6, 21}), {{"pixmap", Pixmap("arrow_vertical")}}},
+      {name("ImageArrUp"),
+       "TImage",
+       panel,
+       at({18, 23, 6, 21}, {18, 19, 6, 21}),
+       {{"pixmap", Pixmap("arrow_vertical")}}},
       {name("HorizontAnm"), "TAnimatedImage", panel, at({34, 64, 24, 45}, {34, 63, 25, 45}), Knob("knob_narrow")},
       {name("ImageArr"), "TImage", panel, at({6, 85, 21, 6}, {7, 86, 21, 6}), {{"pixmap", Pixmap("arrow_horizontal")}}},
       {name("CntVol"), "TRxLabel", panel, at({5, 117, 62, 18}, {3, 118, 62, 18}), Label("Volt/d", ink)},
       {name("VoltBt"), "TAnimatedImage", panel, at({9, 140, 52, 45}, {11, 142, 52, 45}), Knob("knob_wide")},
       {name("VDVl"), "TEdit", panel, at({8, 189, 51, 21}, {7, 190, 51, 21}), {{"enabled", false}}},
-      {first ? "RxLabel4" : "RxLabel5", "TRxLabel", panel, at({5, 222, 62, 18}, {7, 222, 62, 18}), Label("msec/d", ink)},
+      {first ? "RxLabel4" : "RxLabel5", "TRxLabel", panel, at({5, 222, 62, 18}, {7, 222, 62, 18}),
+       Label("msec/d", ink)},
       {name("Time"), "TAnimatedImage", panel, at({4, 244, 51, 45}, {14, 244, 52, 45}), Knob("knob_wide")},
       {name("TimeVl"), "TEdit", panel, at({3, 293, 40, 21}, {14, 293, 40, 21}), {{"readOnly", true}}},
-      {name("UpDownFaze"), "TUpDown", panel, at({42, 293, 16, 24}, {52, 293, 16, 24}),
+      {name("UpDownFaze"),
+       "TUpDown",
+       panel,
+       at({42, 293, 16, 24}, {52, 293, 16, 24}),
        {{"Min", -50}, {"Max", 50}, {"Position", 0}, {"Wrap", false}}},
-      {name("Btx2"), "TSpeedButton", panel, at({15, 324, 34, 33}, {25, 324, 34, 33}),
+      {name("Btx2"),
+       "TSpeedButton",
+       panel,
+       at({15, 324, 34, 33}, {25, 324, 34, 33}),
        {{"Caption", "x2"}, {"GroupIndex", 3}, {"AllowAllUp", true}, {"Flat", true}}},
       {first ? "RxLabel6" : "RxLabel8", "TRxLabel", panel, at({16, 375, 12, 18}, {15, 375, 12, 18}), Label("L", ink)},
       {first ? "RxLabel7" : "RxLabel9", "TRxLabel", panel, at({45, 375, 12, 18}, {44, 375, 12, 18}), Label("R", ink)},
-      {name("BtMnusFzCn"), "TRxSpeedButton", panel, at({10, 395, 25, 30}, {9, 395, 25, 30}),
+      {name("BtMnusFzCn"),
+       "TRxSpeedButton",
+       panel,
+       at({10, 395, 25, 30}, {9, 395, 25, 30}),
        {{"Caption", "-"}, {"AllowTimer", true}}},
-      {name("BtPlusFzCn"), "TRxSpeedButton", panel, at({39, 395, 25, 30}, {38, 395, 25, 30}),
+      {name("BtPlusFzCn"),
+       "TRxSpeedButton",
+       panel,
+       at({39, 395, 25, 30}, {38, 395, 25, 30}),
        {{"Caption", "+"}, {"AllowTimer", true}}},
   };
   layout.insert(layout.end(), children.begin(), children.end());
@@ -96,15 +114,29 @@ void AddChannelPanel(std::vector<TComponentDesc> &layout, bool first) {
 
 std::vector<TComponentDesc> MakeLayout() {
   std::vector<TComponentDesc> layout{
-      {"Panel1", "TPanel", "", {31, 9, 520, 520}, {{"frameShape", QFrame::Panel}, {"frameShadow", QFrame::Sunken}, {"lineWidth", 4}}},
-      {"DXDraw1", "TDXDraw", "Panel1", {6, 6, 504, 504},
+      {"Panel1",
+       "TPanel",
+       "",
+       {31, 9, 520, 520},
+       {{"frameShape", QFrame::Panel}, {"frameShadow", QFrame::Sunken}, {"lineWidth", 4}}},
+      {"DXDraw1",
+       "TDXDraw",
+       "Panel1",
+       {6, 6, 504, 504},
        {{"SurfaceWidth", 504}, {"SurfaceHeight", 504}, {"AutoInitialize", true}, {"AutoSize", true}}},
       {"DXImageList1", "TDXImageList", "", {}, {}},
       {"DXSpriteEngine1", "TDXSpriteEngine", "", {}, {}},
       {"DXTimer1", "TDXTimer", "", {}, {{"Enabled", true}, {"Interval", 0}, {"MaxLag", 100}, {"ActiveOnly", false}}},
       {"TimerBt", "TTimer", "", {}, {{"interval", 200}}},
-      {"Pover", "TRxSwitch", "", {16, 530, 50, 53},
-       {{"Caption", "Pover"}, {"StateOn", true}, {"ToggleKey", 0u}, {"ShowFocus", false}, {"GlyphOff", Picture("power_off")}}},
+      {"Pover",
+       "TRxSwitch",
+       "",
+       {16, 530, 50, 53},
+       {{"Caption", "Pover"},
+        {"StateOn", true},
+        {"ToggleKey", 0u},
+        {"ShowFocus", false},
+        {"GlyphOff", Picture("power_off")}}},
       {"CngFrTbar", "TTrackBar", "", {609, 288, 27, 118}, {{"Min", 1}, {"Position", 1}, {"Frequency", 1}}},
       {"MicMuteBt", "TRadioButton", "", {272, 544, 113, 17}, {{"checked", false}}},
       {"LinMuteBt", "TRadioButton", "", {400, 544, 113, 17}, {{"checked", true}}},
@@ -114,7 +146,10 @@ std::vector<TComponentDesc> MakeLayout() {
       {"CpFrameBt", "TSpeedButton", "", {637, 535, 39, 37}, Toggle(4, "picture_hold", 4)},
       {"SinxroBtI", "TSpeedButton", "", {569, 483, 39, 37}, Toggle(5, "sync", 2)},
       {"SinxroBtII", "TSpeedButton", "", {636, 484, 39, 37}, Toggle(5, "sync", 2)},
-      {"RxLabel1", "TRxLabel", "", {104, 552, 93, 20},
+      {"RxLabel1",
+       "TRxLabel",
+       "",
+       {104, 552, 93, 20},
        {{"Caption", "Vexilo"}, {"FontColor", Color(clRed)}, {"font", BoldFont(16)}, {"cursor", Hand()}}},
       {"Image2", "TImage", "", {64, 552, 16, 15}, {{"pixmap", Pixmap("small_scope")}}},
   };

@@ -131,6 +131,12 @@ void TVexiloFrm::ConnectHandlers() {
   OnActivate = [this](QObject *) { ActivateOnce(); };
   OnDeactivate = [this](QObject *) { FSkipActivation = false; };
   OnClose = [this](QObject *sender, TCloseAction &action) { FormClose(sender, action); };
+  // The grid shows from the start, also while nothing has been captured yet, and again
+  // whenever the surfaces have been restored.
+  DXDraw1->OnRestoreSurface = [this](QObject *) {
+    DXSpriteEngine1->Draw();
+    DXDraw1->Flip();
+  };
   DXTimer1->SetOnTimer([this](QObject *sender, int lag) { DXTimer1Timer(sender, lag); });
   Pover->OnOff = [this](QObject *sender) { PoverOff(sender); };
   CngFrTbar->OnChange = [this](QObject *sender) { CngFrTbarChange(sender); };

@@ -1,6 +1,7 @@
 #include "display/dib.h"
 
 #include "display/graphic_errors.h"
+#include "display/packed_pixel.h"
 #include "display/surface_canvas.h"
 
 void TDIB::Draw(TDirectDrawSurfaceCanvas &canvas, const TRect &dest) {
@@ -70,21 +71,7 @@ uint32_t TDIB::Pixels(int x, int y) {
   if (x < 0 || y < 0 || x >= Width() || y >= Height())
     return 0;
   Decompress();
-  const uint8_t *row = FImage->Row(y);
-  switch (BitCount()) {
-  case 1:
-    return (row[x / 8] >> (7 - x % 8)) & 1;
-  case 4:
-    return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
-  case 8:
-    return row[x];
-  case 16:
-    return row[2 * x] | (row[2 * x + 1] << 8);
-  case 24:
-    return (row[3 * x] << 16) | (row[3 * x + 1] << 8) | row[3 * x + 2];
-  default:
-    return row[4 * x] | (row[4 * x + 1] << 8) | (row[4 * x + 2] << 16) | (static_cast<uint32_t>(row[4 * x + 3]) << 24);
-  }
+  return ReadPackedPixel(FImage->Row(y), x, BitCount());
 }
 
 void TDIB::SetPixel(int x, int y, uint32_t value) {
@@ -92,32 +79,7 @@ void TDIB::SetPixel(int x, int y, uint32_t value) {
     return;
   Decompress();
   MakeUnique();
-  uint8_t *row = FImage->Row(y);
-  switch (BitCount()) {
-  case 1: {
-    const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
-    row[x / 8] = (value & 1) ? row[x / 8] | bit : row[x / 8] & ~bit;
-    break;
-  }
-  case 4:
-    row[x / 2] = x % 2 ? (row[x / 2] & 0xF0) | (value & 0x0F) : (row[x / 2] & 0x0F) | ((value & 0x0F) << 4);
-    break;
-  case 8:
-    row[x] = static_cast<uint8_t>(value);
-    break;
-  case 16:
-    row[2 * x] = static_cast<uint8_t>(value);
-    row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
-    break;
-  case 24:
-    row[3 * x] = static_cast<uint8_t>(value >> 16);
-    row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
-    row[3 * x + 2] = static_cast<uint8_t>(value);
-    break;
-  default:
-    for (int i = 0; i < 4; ++i)
-      row[4 * x + i] = static_cast<uint8_t>(value >> (8 * i));
-  }
+  WritePackedPixel(FImage->Row(y), x, BitCount(), value);
 }
 
 void TDIB::UpdatePalette() {

@@ -5,6 +5,7 @@
 #include "display/direct_draw_clipper.h"
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
+#include "display/packed_pixel.h"
 
 #include <cstdlib>
 #include <utility>
@@ -221,27 +222,7 @@ uint32_t TDirectDrawSurface::Pixels(int x, int y) {
   if (x < 0 || y < 0 || x >= Width() || y >= Height() || !Lock(nullptr, desc))
     return 0;
   const uint8_t *row = static_cast<const uint8_t *>(desc.lpSurface) + static_cast<size_t>(y) * desc.lPitch;
-  uint32_t value = 0;
-  switch (desc.ddpfPixelFormat.dwRGBBitCount) {
-  case 1:
-    value = (row[x / 8] >> (7 - x % 8)) & 1;
-    break;
-  case 4:
-    value = x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
-    break;
-  case 8:
-    value = row[x];
-    break;
-  case 16:
-    value = row[2 * x] | (row[2 * x + 1] << 8);
-    break;
-  case 24:
-    value = (row[3 * x] << 16) | (row[3 * x + 1] << 8) | row[3 * x + 2];
-    break;
-  case 32:
-    value = reinterpret_cast<const uint32_t *>(row)[x];
-    break;
-  }
+  const uint32_t value = ReadPackedPixel(row, x, static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount));
   Unlock(desc.lpSurface);
   return value;
 }
@@ -251,31 +232,7 @@ void TDirectDrawSurface::SetPixel(int x, int y, uint32_t value) {
   if (x < 0 || y < 0 || x >= Width() || y >= Height() || !Lock(nullptr, desc))
     return;
   uint8_t *row = static_cast<uint8_t *>(desc.lpSurface) + static_cast<size_t>(y) * desc.lPitch;
-  switch (desc.ddpfPixelFormat.dwRGBBitCount) {
-  case 1: {
-    const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
-    row[x / 8] = value ? row[x / 8] | bit : row[x / 8] & ~bit;
-    break;
-  }
-  case 4:
-    row[x / 2] = x % 2 ? (row[x / 2] & 0xF0) | (value & 0x0F) : (row[x / 2] & 0x0F) | ((value & 0x0F) << 4);
-    break;
-  case 8:
-    row[x] = static_cast<uint8_t>(value);
-    break;
-  case 16:
-    row[2 * x] = static_cast<uint8_t>(value);
-    row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
-    break;
-  case 24:
-    row[3 * x] = static_cast<uint8_t>(value >> 16);
-    row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
-    row[3 * x + 2] = static_cast<uint8_t>(value);
-    break;
-  case 32:
-    reinterpret_cast<uint32_t *>(row)[x] = value;
-    break;
-  }
+  WritePackedPixel(row, x, static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount), value);
   Unlock(desc.lpSurface);
 }
 

@@ -1,28 +1,21 @@
 #pragma once
 
-#include "display/dx_draw_types.h"
+#include "display/dx_draw_client.h"
 #include "display/picture_collection.h"
-#include "framework/component.h"
 
 // A form's collection of named pictures, kept on surfaces of its display control.
-class TCustomDXImageList : public TComponent {
+class TCustomDXImageList : public TDXDrawClient {
   Q_OBJECT
 public:
   explicit TCustomDXImageList(QObject *owner = nullptr);
-  ~TCustomDXImageList() override;
 
   TPictureCollection &Items() { return FItems; }
-  TCustomDXDraw *DXDraw() const { return FDXDraw; }
-  void SetDXDraw(TCustomDXDraw *value);
 
 protected:
-  void Notification(QObject *component, TOperation operation) override;
+  void DXDrawNotifyEvent(TCustomDXDraw *sender, TDXDrawNotifyType notifyType) override;
 
 private:
-  void DXDrawNotifyEvent(TCustomDXDraw *sender, TDXDrawNotifyType notifyType);
-
   TPictureCollection FItems;
-  TCustomDXDraw *FDXDraw = nullptr;
 };
 
 class TDXImageList : public TCustomDXImageList {

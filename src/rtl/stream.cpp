@@ -17,6 +17,19 @@ int64_t TStream::Size() {
   return size;
 }
 
+int64_t TStream::SeekTarget(int64_t position, int64_t size, int64_t offset, int origin) {
+  switch (origin) {
+  case soFromBeginning:
+    return offset;
+  case soFromCurrent:
+    return position + offset;
+  case soFromEnd:
+    return size + offset;
+  default:
+    return position;
+  }
+}
+
 void TStream::ReadBuffer(void *buffer, int64_t count) {
   if (count != 0 && Read(buffer, count) != count)
     throw EReadError("Stream read error");
@@ -66,20 +79,7 @@ int64_t TMemoryStream::Write(const void *buffer, int64_t count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, int origin) {
-  switch (origin) {
-  case soFromBeginning:
-    FPosition = offset;
-    break;
-  case soFromCurrent:
-    FPosition += offset;
-    break;
-  case soFromEnd:
-    FPosition = FSize + offset;
-    break;
-  default:
-    break;
-  }
-  FPosition = std::max<int64_t>(FPosition, 0);
+  FPosition = std::max<int64_t>(SeekTarget(FPosition, FSize, offset, origin), 0);
   return FPosition;
 }
 

@@ -19,6 +19,10 @@ public:
   void SetPosition(int64_t position) { Seek(position, soFromBeginning); }
   int64_t Size();
 
+  // Where a seek from `position` in a stream of `size` bytes lands, before any limits; an
+  // unknown origin leaves the position where it is.
+  static int64_t SeekTarget(int64_t position, int64_t size, int64_t offset, int origin);
+
   // Exact transfers: anything short raises "Stream read error" / "Stream write error".
   void ReadBuffer(void *buffer, int64_t count);
   void WriteBuffer(const void *buffer, int64_t count);

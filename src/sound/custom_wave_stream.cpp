@@ -23,20 +23,7 @@ int64_t TCustomWaveStream::Write(const void *buffer, int64_t count) {
 }
 
 int64_t TCustomWaveStream::Seek(int64_t offset, int origin) {
-  switch (origin) {
-  case soFromBeginning:
-    FPosition = offset;
-    break;
-  case soFromCurrent:
-    FPosition += offset;
-    break;
-  case soFromEnd:
-    FPosition = WaveSize() + offset;
-    break;
-  default:
-    break;
-  }
-  FPosition = std::max<int64_t>(FPosition, 0);
+  FPosition = std::max<int64_t>(SeekTarget(FPosition, WaveSize(), offset, origin), 0);
   const int64_t waveSize = WaveSize();
   if (waveSize >= 0)
     FPosition = std::min(FPosition, waveSize);

@@ -9,9 +9,9 @@
 #include "platform/audio/virtual_capture.h"
 #include "platform/audio/wave_format_record.h"
 #include "sound/capture_stream.h"
+#include "support/capture_wait.h"
 #include "widgets/animated_image.h"
 #include "widgets/power_switch.h"
-#include "support/capture_wait.h"
 
 #include <QFrame>
 #include <gtest/gtest.h>
@@ -82,9 +82,11 @@ TEST_F(PanelTest, TheWindowIsBuiltFromItsDescription) {
   EXPECT_EQ(form.DXTimer1->Interval(), 0);
   EXPECT_EQ(form.DXTimer1->MaxLag(), 100);
   EXPECT_FALSE(form.DXTimer1->ActiveOnly());
-  // The graticule is in place before the first frame.
-  EXPECT_EQ(Pixel(0, 0), 0u); // not drawn yet: the back surface starts cleared
+  // The grid shows before anything has been captured, and a tick with nothing ready keeps it.
+  EXPECT_EQ(Pixel(0, 0), GridBackground);
+  EXPECT_EQ(Pixel(100, 100), 0x808080u);
   form.DXTimerTimer(nullptr, 1);
+  EXPECT_EQ(Pixel(0, 0), GridBackground);
   EXPECT_TRUE(Messages.empty());
 }
 
