@@ -14,7 +14,7 @@ TScopeHandOffWatch::TScopeHandOffWatch(TVexiloFrm &form) : FForm(form) {
   stream->SetOnDataAvailable([this, handler = stream->OnDataAvailable()](TSoundCaptureStream *sender) {
     const int32_t from = FForm.ScopeState().WriteIndex;
     handler(sender);
-    Inspect(from, FForm.ScopeState().LastBlockFrames);
+    Examine(from, FForm.ScopeState().LastBlockFrames);
   });
 }
 
@@ -25,7 +25,7 @@ void TScopeHandOffWatch::WatchStep(int level, bool upwards) {
   FWaiting = true;
 }
 
-void TScopeHandOffWatch::Inspect(int32_t from, int32_t frames) {
+void TScopeHandOffWatch::Examine(int32_t from, int32_t frames) {
   if (!FWaiting)
     return;
   const TScopeState &state = FForm.ScopeState();

@@ -21,7 +21,7 @@ public:
   int32_t BacklogAtArrival() const { return FBacklog; }
 
 private:
-  void Inspect(int32_t from, int32_t frames);
+  void Examine(int32_t from, int32_t frames);
 
   TVexiloFrm &FForm;
   bool FWaiting = false;
