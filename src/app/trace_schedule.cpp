@@ -19,9 +19,15 @@ void MeasureDcLevels(TScopeState &state) {
       fields.DcLevel = static_cast<int32_t>(sum / count);
     }
   }
+  RestartAtNewestFrame(state);
+}
+
+void RestartAtNewestFrame(TScopeState &state) {
+  // With nothing pending, the next trace starts where the next block will land; starting
+  // anywhere else would draw frames that are already old, for as long as the scope runs.
   for (TChannel channel : {chII, chI}) {
     state[channel].PendingFrames = 0;
-    state[channel].ReadIndex = 0;
+    state[channel].ReadIndex = state.WriteIndex;
   }
 }
 
@@ -37,8 +43,9 @@ TReadyTraces TakeReadyTraces(TScopeState &state) {
       fields.PendingFrames = static_cast<int32_t>(left);
       fields.ReadIndex = WrapRing(fields.ReadIndex + span + 1);
     } else if (left > state.LastIndex) {
-      state[chII].PendingFrames = 0;
-      state[chI].PendingFrames = 0;
+      // The frames this channel would draw next have been overwritten: both channels go on
+      // from the newest frame, and this one consumes more per trace from now on.
+      RestartAtNewestFrame(state);
       fields.SkipFactor += 1;
     }
   }

@@ -16,11 +16,14 @@ struct TReadyTraces {
 int64_t TraceSpan(const TChannelState &channel);
 
 // The mean level of each channel over the frames captured since the ring was reset, counted
-// from ring index 0; then both channels start over at index 0 with nothing pending. At most one
-// ring's worth is summed, and a channel with nothing pending keeps its level.
+// from ring index 0; then both channels start over at the newest frame with nothing pending.
+// At most one ring's worth is summed, and a channel with nothing pending keeps its level.
 void MeasureDcLevels(TScopeState &state);
+
+// Both channels drop what is pending and go on from WriteIndex, where the next block lands.
+void RestartAtNewestFrame(TScopeState &state);
 
 // Decides, channel II first, which channels have more than one trace's span pending, consumes
 // that span for each and advances its ReadIndex past it. A channel that has fallen more than a
-// ring behind clears both channels' counts and consumes more per trace from then on.
+// ring behind restarts both channels at the newest frame and consumes more per trace from then on.
 TReadyTraces TakeReadyTraces(TScopeState &state);

@@ -22,12 +22,13 @@ TEST_F(TraceSchedule, MeanLevelTruncatesTowardZeroAndRestartsBothChannels) {
   State[chI].PendingFrames = 3;
   State[chII].PendingFrames = 4;
   State[chI].ReadIndex = 17;
+  State.WriteIndex = 4;
   MeasureDcLevels(State);
   EXPECT_EQ(State[chI].DcLevel, 0);
   EXPECT_EQ(State[chII].DcLevel, 25);
   for (TChannel channel : {chI, chII}) {
     EXPECT_EQ(State[channel].PendingFrames, 0);
-    EXPECT_EQ(State[channel].ReadIndex, 0);
+    EXPECT_EQ(State[channel].ReadIndex, 4) << "the next trace starts with the next block, not with old frames";
   }
 }
 
@@ -85,12 +86,17 @@ TEST_F(TraceSchedule, FallingARingBehindClearsBothCountsAndRaisesSkip) {
   // Channel II is checked first: its overflow also takes channel I's frames in the same tick.
   State[chI].PendingFrames = 504 + RingFrames;
   State[chII].PendingFrames = 504 + RingFrames;
+  State[chI].ReadIndex = 100;
+  State.WriteIndex = 30000;
   const TReadyTraces traces = TakeReadyTraces(State);
   EXPECT_FALSE(traces.Any());
   EXPECT_EQ(State[chII].SkipFactor, 2);
   EXPECT_EQ(State[chI].SkipFactor, 1);
   EXPECT_EQ(State[chI].PendingFrames, 0);
   EXPECT_EQ(State[chII].PendingFrames, 0);
+  // The frames behind the old read positions were overwritten: both go on from the newest one.
+  EXPECT_EQ(State[chI].ReadIndex, 30000);
+  EXPECT_EQ(State[chII].ReadIndex, 30000);
 
   // Exactly one ring left over is still a normal trace.
   State[chI].PendingFrames = 504 + RingLastIndex;
