@@ -120,8 +120,10 @@ void TVexiloFrm::FindComponents() {
 
 void TVexiloFrm::LoadPictures() {
   // The graticule travels with the window as its image list's one picture.
+  // It covers the whole surface as it is: no colour of it is transparent.
   auto *item = DXImageList1->Items().Add();
   item->SetName("BrIm");
+  item->Transparent = false;
   ReadFormPicture("graticule", item->Picture());
   DXImageList1->SetDXDraw(DXDraw1);
   DXSpriteEngine1->SetDXDraw(DXDraw1);
