@@ -1,3 +1,4 @@
+#include "app/about_box.h"
 #include "app/scope_state.h"
 #include "app/vexilo_frm.h"
 #include "display/direct_draw_surface.h"
@@ -13,7 +14,10 @@
 #include "widgets/animated_image.h"
 #include "widgets/power_switch.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -186,4 +190,21 @@ TEST_F(PanelTest, EachFrameStartsFromTheBareGridAndOffChannelsAreLeftOut) {
   EXPECT_EQ(Pixel(120, rowI), GridBackground);
   EXPECT_EQ(Pixel(120, rowII), GridBackground);
   EXPECT_EQ(Pixel(100, 100), 0x808080u); // a grid line
+}
+
+TEST_F(PanelTest, TheLabelOpensTheAboutBoxModally) {
+  TVexiloFrm &form = Show();
+  TAboutBox about;
+  form.SetAboutBox(&about);
+  QString caption;
+  QTimer::singleShot(50, [&] {
+    if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+      caption = box->windowTitle();
+      box->findChild<QPushButton *>("OKButton")->click();
+    }
+  });
+  form.RxLabel1Click(nullptr);
+  EXPECT_EQ(caption, "About");
+  EXPECT_EQ(about.result(), 1);
+  EXPECT_EQ(about.size(), QSize(298, 213));
 }
