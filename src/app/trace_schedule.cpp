@@ -39,8 +39,11 @@ TReadyTraces TakeReadyTraces(TScopeState &state) {
     const int64_t span = TraceSpan(fields);
     const int64_t left = fields.PendingFrames - span;
     if (left > 0 && left <= state.LastIndex) {
+      // The next trace starts one frame past the span, so that frame counts as consumed too:
+      // otherwise the read position would gain a frame on the writer with every trace and, in
+      // time, draw frames not yet captured.
       traces.Ready[channel] = true;
-      fields.PendingFrames = static_cast<int32_t>(left);
+      fields.PendingFrames = static_cast<int32_t>(left - 1);
       fields.ReadIndex = WrapRing(fields.ReadIndex + span + 1);
     } else if (left > state.LastIndex) {
       // The frames this channel would draw next have been overwritten: both channels go on

@@ -24,6 +24,6 @@ void MeasureDcLevels(TScopeState &state);
 void RestartAtNewestFrame(TScopeState &state);
 
 // Decides, channel II first, which channels have more than one trace's span pending, consumes
-// that span for each and advances its ReadIndex past it. A channel that has fallen more than a
+// that span and the frame after it for each and advances its ReadIndex past them. A channel that has fallen more than a
 // ring behind restarts both channels at the newest frame and consumes more per trace from then on.
 TReadyTraces TakeReadyTraces(TScopeState &state);

@@ -171,7 +171,7 @@ TEST_F(PanelTest, ATraceIsDrawnInvertedAcrossItsSpan) {
   EXPECT_EQ(Pixel(0, row), GridBackground);
   EXPECT_EQ(Pixel(1, row - 1), GridBackground);
   EXPECT_EQ(Pixel(1, row + 1), GridBackground);
-  EXPECT_EQ(form.ScopeState()[chI].PendingFrames, 600 - 504);
+  EXPECT_EQ(form.ScopeState()[chI].PendingFrames, 600 - 505);
   EXPECT_EQ(form.ScopeState()[chI].ReadIndex, 505);
 }
 

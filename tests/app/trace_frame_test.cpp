@@ -53,7 +53,7 @@ TEST_F(TraceFrame, BothChannelsOffStillPresentTheGrid) {
   EXPECT_TRUE(Frame->Present);
   EXPECT_FALSE(Frame->Draw[chI]);
   EXPECT_FALSE(Frame->Draw[chII]);
-  EXPECT_EQ(State[chI].PendingFrames, 96) << "a switched-off channel still moves on";
+  EXPECT_EQ(State[chI].PendingFrames, 95) << "a switched-off channel still moves on";
 }
 
 TEST_F(TraceFrame, OnlyReadyChannelsAreDrawnWithTheirOwnControls) {
