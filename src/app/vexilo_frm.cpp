@@ -179,15 +179,11 @@ void TVexiloFrm::FormActivate(QObject *) {
   const TCaptureFormatChoice choice = InitialCaptureFormat(formats);
   CngFrTbar->SetTag(choice.StereoCount);
   if (choice.Usable()) {
-    stream.SetFormatIndex(choice.FormatIndex);
     CngFrTbar->SetMax(choice.StereoCount);
     CngFrTbar->SetPosition(choice.Position);
-    FState->FormatsPerStep = choice.FormatsPerStep;
-    FState->SampleRate = choice.SampleRate;
-    CngFrTbar->SetHint(QString::fromStdString(choice.Hint));
+    UseCaptureFormat(stream, choice);
     stream.SetBufferMilliseconds(300);
-    stream.SetOnDataAvailable([this](TSoundCaptureStream *sender) { CaptureDataAvailable(sender); });
-    stream.StartCapture();
+    StartCapturing(stream);
   } else {
     // The scope reads 16-bit stereo frames only; without such a format it runs without capture.
     FreeCaptureStream();
@@ -226,12 +222,8 @@ void TVexiloFrm::CngFrTbarChange(QObject *) {
     FreeCaptureStream();
     throw Exception("The sound card no longer offers this recording format");
   }
-  stream.SetFormatIndex(choice.FormatIndex);
-  FState->FormatsPerStep = choice.FormatsPerStep;
-  FState->SampleRate = choice.SampleRate;
-  CngFrTbar->SetHint(QString::fromStdString(choice.Hint));
-  stream.SetOnDataAvailable([this](TSoundCaptureStream *sender) { CaptureDataAvailable(sender); });
-  stream.StartCapture();
+  UseCaptureFormat(stream, choice);
+  StartCapturing(stream);
   ResetRing();
   UpdateTimeTexts();
 }
@@ -281,6 +273,18 @@ TSoundCaptureStream &TVexiloFrm::NewCaptureStream() {
   FreeCaptureStream();
   FState->CaptureStream = new TSoundCaptureStream();
   return *FState->CaptureStream;
+}
+
+void TVexiloFrm::UseCaptureFormat(TSoundCaptureStream &stream, const TCaptureFormatChoice &choice) {
+  stream.SetFormatIndex(choice.FormatIndex);
+  FState->FormatsPerStep = choice.FormatsPerStep;
+  FState->SampleRate = choice.SampleRate;
+  CngFrTbar->SetHint(QString::fromStdString(choice.Hint));
+}
+
+void TVexiloFrm::StartCapturing(TSoundCaptureStream &stream) {
+  stream.SetOnDataAvailable([this](TSoundCaptureStream *sender) { CaptureDataAvailable(sender); });
+  stream.StartCapture();
 }
 
 void TVexiloFrm::FreeCaptureStream() {

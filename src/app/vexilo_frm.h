@@ -12,6 +12,7 @@ class QRadioButton;
 class QTimer;
 class TAboutBox;
 class TAnimatedImage;
+struct TCaptureFormatChoice;
 class TDXDraw;
 class TDXImageList;
 class TDXSpriteEngine;
@@ -94,6 +95,9 @@ private:
   // Opens the default capture device afresh, freeing the stream before; the new stream is not
   // capturing yet.
   TSoundCaptureStream &NewCaptureStream();
+  // The chosen format for the stream, the rate for the time texts and the trackbar's hint.
+  void UseCaptureFormat(TSoundCaptureStream &stream, const TCaptureFormatChoice &choice);
+  void StartCapturing(TSoundCaptureStream &stream);
   void FreeCaptureStream();
   void ResetRing();
 
