@@ -2,9 +2,7 @@
 
 #include "rtl/exception.h"
 
-#include <QImage>
 #include <QMetaProperty>
-#include <QPixmap>
 #include <QWidget>
 
 void TFormReader::SetProperty(QObject *component, const char *name, const QVariant &value) {
@@ -12,13 +10,7 @@ void TFormReader::SetProperty(QObject *component, const char *name, const QVaria
   const int index = meta->indexOfProperty(name);
   if (index < 0)
     throw Exception("Property %s does not exist", std::string(name));
-  const QMetaProperty property = meta->property(index);
-  QVariant converted = value;
-  if (property.metaType() == QMetaType::fromType<QPixmap>() && value.metaType() == QMetaType::fromType<QImage>())
-    converted = QPixmap::fromImage(value.value<QImage>());
-  else if (property.metaType() == QMetaType::fromType<QImage>() && value.metaType() == QMetaType::fromType<QPixmap>())
-    converted = value.value<QPixmap>().toImage();
-  if (!property.write(component, converted))
+  if (!meta->property(index).write(component, value))
     throw Exception("Invalid property value %s", std::string(name));
 }
 

@@ -63,7 +63,7 @@ public:
 
   void Read(QWidget *form, std::span<const TComponentDesc> components) const;
 
-  // Sets a published property, converting pictures between QImage and QPixmap as needed.
+  // Sets a published property; "Property %s does not exist" for one the class lacks.
   static void SetProperty(QObject *component, const char *name, const QVariant &value);
 
 private:
