@@ -5,6 +5,8 @@
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
+# Cached objects are found again from any checkout of the tree.
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 .PHONY: deps build run test bench fuzz format
 
