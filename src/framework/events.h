@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
 class QObject;
 
 // Events are callbacks bound to an object (a lambda capturing it); they fire only when assigned.
@@ -30,3 +31,9 @@ using TKeyPressEvent = std::function<void(QObject *Sender, char &Key)>;
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 // The button a press or release names, or false when it is none of the three.
 bool MouseButtonOf(Qt::MouseButton button, TMouseButton &result);
+
+// A control's key press: `handler`, when assigned, hears the typed character (one Latin-1
+// character) first and may clear it to swallow the key; otherwise the control's own handling runs.
+// A character the handler heard does not go on to the controls the control sits on.
+void HandleKeyPress(const TKeyPressEvent &handler, QObject *sender, QKeyEvent &event,
+                    const std::function<void()> &ownHandling);

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 TForm::TForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) { setMouseTracking(true); }
@@ -44,4 +45,8 @@ void TForm::mouseMoveEvent(QMouseEvent *event) {
     Application->Guard([&] { OnMouseMove(this, ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
   }
   QWidget::mouseMoveEvent(event);
+}
+
+void TForm::keyPressEvent(QKeyEvent *event) {
+  HandleKeyPress(OnKeyPress, this, *event, [&] { QWidget::keyPressEvent(event); });
 }

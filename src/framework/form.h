@@ -27,12 +27,14 @@ public:
   TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
   TMouseMoveEvent OnMouseMove;
+  TKeyPressEvent OnKeyPress;
 
 protected:
   bool event(QEvent *event) override;
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
   void mouseMoveEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   int FTag = 0;

@@ -2,6 +2,8 @@
 
 #include "framework/application.h"
 
+#include <QKeyEvent>
+
 TTrackBar::TTrackBar(QWidget *parent) : QSlider(Qt::Vertical, parent) {
   setInvertedAppearance(true);
   setInvertedControls(true);
@@ -30,4 +32,8 @@ void TTrackBar::SetMax(int value) {
 
 void TTrackBar::SetPosition(int value) {
   Silently([&] { setValue(value); });
+}
+
+void TTrackBar::keyPressEvent(QKeyEvent *event) {
+  HandleKeyPress(OnKeyPress, this, *event, [&] { QSlider::keyPressEvent(event); });
 }

@@ -33,6 +33,10 @@ public:
   void SetTag(int tag) { FTag = tag; }
 
   TNotifyEvent OnChange;
+  TKeyPressEvent OnKeyPress;
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   template <class F> void Silently(F &&change);

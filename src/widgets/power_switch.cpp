@@ -96,10 +96,10 @@ void TRxSwitch::keyPressEvent(QKeyEvent *event) {
       return;
     }
     if (OnKeyPress && event->text().size() == 1) {
+      // The character was this control's: it does not go on to the window as well.
       char typed = event->text().at(0).toLatin1();
       OnKeyPress(this, typed);
-      if (typed == 0)
-        return;
+      return;
     }
     event->ignore();
   });
