@@ -32,6 +32,7 @@ int CopyStagedFrames(TScopeState &state, int bytes) {
     std::memcpy(ring, source + static_cast<size_t>(head) * FrameBytes, static_cast<size_t>(frames - head) * FrameBytes);
     state.WriteIndex = w + frames - RingFrames;
   }
+  state.FilledFrames = std::min(state.FilledFrames + frames, RingFrames);
   AddPending(state[chI].PendingFrames, frames);
   AddPending(state[chII].PendingFrames, frames);
   return frames;

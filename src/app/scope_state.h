@@ -58,6 +58,9 @@ struct TScopeState {
   static constexpr std::array<const char *, 2> ChannelNames{"Mono", "Stereo"};
   int32_t LastIndex = 0; // RingLastIndex once capture has started
   int32_t WriteIndex = 0;
+  // Frames captured since WriteIndex last went back to 0, at most a ring: the frames just before
+  // a read position are only worth reading while they are among these.
+  int32_t FilledFrames = 0;
   int32_t LastBlockFrames = 0; // 0 means nothing captured yet
   std::array<uint8_t, StagingBytes> StagingArea{};
   std::array<TSampleFrame, RingFrames> FrameRing{};

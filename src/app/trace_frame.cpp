@@ -26,7 +26,8 @@ void PlanFrame(TScopeState &state, const std::array<TTraceControls, 2> &controls
     const TTraceControls &control = controls[channel];
     if (!control.Enabled || !ready.Ready[channel])
       continue;
-    ComputeTrace(state, channel, ready.Start[channel], control.Sync, control.X2, frame.Traces[channel]);
+    ComputeTrace(state, channel, ready.Start[channel], ready.LookBack[channel], control.Sync, control.X2,
+                 frame.Traces[channel]);
     frame.Draw[channel] = true;
   }
 }

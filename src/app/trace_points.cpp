@@ -18,15 +18,17 @@ TTracePoint Point(int64_t x, int64_t y) {
 
 } // namespace
 
-int SyncOffset(const TScopeState &state, TChannel channel, int32_t start) {
+int SyncOffset(const TScopeState &state, TChannel channel, int32_t start, int lookBack) {
   const int32_t wanted = Level64(state[channel].SyncRef);
   int offset = 0;
-  while (offset != MaxSyncOffset && Level64(SampleAt(state, channel, int64_t{start} + offset)) != wanted)
+  while (offset != MaxSyncOffset &&
+         (offset < -lookBack || Level64(SampleAt(state, channel, int64_t{start} + offset)) != wanted))
     offset = offset > 0 ? -offset : -offset + 1;
   return offset;
 }
 
-void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, bool sync, bool x2, TTracePoints &out) {
+void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, int lookBack, bool sync, bool x2,
+                  TTracePoints &out) {
   TChannelState &fields = state[channel];
   const int64_t step = fields.SampleStep;
   const int64_t pixelStep = fields.PixelStep;
@@ -35,7 +37,7 @@ void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, bool sync
   const int pointsPerStep = x2 ? 2 : 1;
   auto dev = [&](int64_t r) { return Deviation(SampleAt(state, channel, r), fields.DcLevel, fields.VoltShift); };
 
-  int64_t r = WrapRing(int64_t{start} + (sync ? SyncOffset(state, channel, start) : 0));
+  int64_t r = WrapRing(int64_t{start} + (sync ? SyncOffset(state, channel, start, lookBack) : 0));
   fields.SyncRef = SampleAt(state, channel, r);
   int64_t x = fields.XStart;
   int count = 0;

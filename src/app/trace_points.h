@@ -27,11 +27,13 @@ struct TTracePoints {
 constexpr int MaxSyncOffset = 21;
 
 // The offset from `start` at which the channel's sample is at the level where its previous trace
-// began (compared in steps of 64): tried in the order 0, 1, -1, 2, -2, ..., 20, -20, 21.
-int SyncOffset(const TScopeState &state, TChannel channel, int32_t start);
+// began (compared in steps of 64): tried in the order 0, 1, -1, 2, -2, ..., 20, -20, 21, leaving
+// out the offsets further back than `lookBack` frames.
+int SyncOffset(const TScopeState &state, TChannel channel, int32_t start, int lookBack);
 
 // Lays out the channel's trace starting at ring position `start`: with `sync`, shifted by the
-// sync offset; with `x2`, two pixel steps per sample step and an interpolated midpoint. Records
-// the trace's first sample as the next sync reference. A span wider than MaxSpanWidth is cut at
-// the points' capacity.
-void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, bool sync, bool x2, TTracePoints &out);
+// sync offset (looking back at most `lookBack` frames); with `x2`, two pixel steps per sample step and an interpolated
+// midpoint. Records the trace's first sample as the next sync reference. A span wider than MaxSpanWidth is cut at the
+// points' capacity.
+void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, int lookBack, bool sync, bool x2,
+                  TTracePoints &out);

@@ -40,7 +40,7 @@ TEST(FrameRing, DeviationFloorsNegativeValues) {
 }
 
 TEST_F(TracePoints, PlainTraceDrawsOneSamplePerColumnAcrossTheSpan) {
-  ComputeTrace(State, chI, 1000, false, false, *Out);
+  ComputeTrace(State, chI, 1000, MaxSyncOffset - 1, false, false, *Out);
   ASSERT_EQ(Out->Count, 506);
   for (int i = 0; i < 506; ++i)
     ASSERT_EQ(Out->Points[i], (TTracePoint{1 + i, 200 + Left(1000 + i)})) << "point " << i;
@@ -56,7 +56,7 @@ TEST_F(TracePoints, ScaleOffsetAndStepsShapeThePoints) {
   fields.VoltShift = 2;
   fields.PixelStep = 3;
   fields.SampleStep = 7;
-  ComputeTrace(State, chII, 47990, false, false, *Out);
+  ComputeTrace(State, chII, 47990, MaxSyncOffset - 1, false, false, *Out);
   // Columns -10, -7, ... while at most -10 + 504; the last point lies one step beyond.
   ASSERT_EQ(Out->Count, 170);
   for (int i = 0; i < Out->Count; ++i) {
@@ -70,7 +70,7 @@ TEST_F(TracePoints, TraceReadsOnAcrossTheRingEnd) {
   State[chI].SampleStep = 20;
   State.FrameRing[47990].Left = 7;
   State.FrameRing[10].Left = -9;
-  ComputeTrace(State, chI, 47990, false, false, *Out);
+  ComputeTrace(State, chI, 47990, MaxSyncOffset - 1, false, false, *Out);
   EXPECT_EQ(Out->Points[0], (TTracePoint{1, 207}));
   EXPECT_EQ(Out->Points[1], (TTracePoint{2, 191})) << "47990 + 20 reads frame 10";
 }
@@ -78,7 +78,7 @@ TEST_F(TracePoints, TraceReadsOnAcrossTheRingEnd) {
 TEST_F(TracePoints, DoubledTraceAddsFlooredMidpoints) {
   State.FrameRing[500] = {-3, 0};
   State.FrameRing[501] = {0, 0};
-  ComputeTrace(State, chI, 500, false, true, *Out);
+  ComputeTrace(State, chI, 500, MaxSyncOffset - 1, false, true, *Out);
   // Two pixel steps per sample: x = 1, 3, ..., 505 start a step, 253 samples after the first.
   ASSERT_EQ(Out->Count, 507);
   EXPECT_EQ(Out->Points[0], (TTracePoint{1, 197}));
@@ -95,17 +95,17 @@ TEST_F(TracePoints, DoubledTraceAddsFlooredMidpoints) {
 
 TEST_F(TracePoints, PointsNeverExceedTheirCapacity) {
   State[chI].SpanWidth = 5000;
-  ComputeTrace(State, chI, 0, false, true, *Out);
+  ComputeTrace(State, chI, 0, MaxSyncOffset - 1, false, true, *Out);
   EXPECT_LE(Out->Count, MaxTracePoints);
   State[chI].PixelStep = 0;
-  ComputeTrace(State, chI, 0, false, false, *Out);
+  ComputeTrace(State, chI, 0, MaxSyncOffset - 1, false, false, *Out);
   EXPECT_EQ(Out->Count, MaxTracePoints);
 }
 
 TEST_F(TracePoints, FarOffPositionsSaturateInsteadOfWrapping) {
   State[chI].XStart = 2147483500; // as a damaged settings file might hold
   State[chI].VertOffset = -2147483600;
-  ComputeTrace(State, chI, 0, false, false, *Out);
+  ComputeTrace(State, chI, 0, MaxSyncOffset - 1, false, false, *Out);
   ASSERT_EQ(Out->Count, 506);
   EXPECT_EQ(Out->Points[0], (TTracePoint{2147483500, INT32_MIN})) << "sample -100 lies beyond the row range";
   EXPECT_EQ(Out->Points[100], (TTracePoint{2147483600, -2147483600})) << "sample 0";
@@ -132,11 +132,24 @@ TEST_F(TracePoints, SyncSearchTriesOffsetsInOrderAndFallsBackToTwentyOne) {
       State.FrameRing[WrapRing(start + o)].Left = -500;
     for (size_t later = first; later < order.size(); ++later)
       State.FrameRing[WrapRing(start + order[later])].Left = 1000;
-    ASSERT_EQ(SyncOffset(State, chI, start), order[first]) << "matches from position " << first;
+    ASSERT_EQ(SyncOffset(State, chI, start, MaxSyncOffset - 1), order[first]) << "matches from position " << first;
   }
   for (int o = -25; o <= 25; ++o)
     State.FrameRing[WrapRing(start + o)].Left = -500;
-  EXPECT_EQ(SyncOffset(State, chI, start), 21) << "no match at all";
+  EXPECT_EQ(SyncOffset(State, chI, start, MaxSyncOffset - 1), 21) << "no match at all";
+}
+
+TEST_F(TracePoints, SyncSearchNeverLooksBehindTheFramesItMayRead) {
+  // Only two frames before the start are current: the match three frames back is stale.
+  State[chI].SyncRef = 1000;
+  for (int o = -25; o <= 25; ++o)
+    State.FrameRing[WrapRing(o)].Left = -500;
+  State.FrameRing[WrapRing(-3)].Left = 1000;
+  EXPECT_EQ(SyncOffset(State, chI, 0, 2), 21) << "offset -3 is left out";
+  EXPECT_EQ(SyncOffset(State, chI, 0, 3), -3);
+  State.FrameRing[WrapRing(-2)].Left = 1000;
+  EXPECT_EQ(SyncOffset(State, chI, 0, 2), -2);
+  EXPECT_EQ(SyncOffset(State, chI, 0, 0), 21) << "right after a restart nothing before the start counts";
 }
 
 TEST_F(TracePoints, SyncComparesInStepsOfSixtyFourAndMovesTheTrace) {
@@ -144,11 +157,11 @@ TEST_F(TracePoints, SyncComparesInStepsOfSixtyFourAndMovesTheTrace) {
   State.FrameRing[100].Right = 0;
   State.FrameRing[101].Right = -65;
   State.FrameRing[99].Right = -64;
-  EXPECT_EQ(SyncOffset(State, chII, 100), -1);
-  ComputeTrace(State, chII, 100, true, false, *Out);
+  EXPECT_EQ(SyncOffset(State, chII, 100, MaxSyncOffset - 1), -1);
+  ComputeTrace(State, chII, 100, MaxSyncOffset - 1, true, false, *Out);
   EXPECT_EQ(Out->Points[0], (TTracePoint{1, 300 - 64}));
   EXPECT_EQ(State[chII].SyncRef, -64);
-  ComputeTrace(State, chII, 100, false, false, *Out);
+  ComputeTrace(State, chII, 100, MaxSyncOffset - 1, false, false, *Out);
   EXPECT_EQ(Out->Points[0], (TTracePoint{1, 300})) << "sync off starts where asked";
 }
 

@@ -1,3 +1,4 @@
+#include "app/trace_points.h"
 #include "app/trace_schedule.h"
 
 #include <gtest/gtest.h>
@@ -54,19 +55,47 @@ TEST_F(TraceSchedule, MeanLevelWithNothingPendingKeepsTheLevel) {
   EXPECT_EQ(State[chII].PendingFrames, 0);
 }
 
-TEST_F(TraceSchedule, ChannelIsReadyOnlyWithMoreThanOneSpanPending) {
+TEST_F(TraceSchedule, ChannelIsReadyOnlyOnceEveryFrameItsTraceReadsIsCaptured) {
+  // A trace of 504 columns reads 506 samples and the sync search may move it 21 frames on: more
+  // than the span is pending at 505 already, but the last points would be frames not yet captured.
+  EXPECT_EQ(TraceReach(State[chI]), 527);
   State[chI].PendingFrames = 504;
-  State[chII].PendingFrames = 505;
+  State[chII].PendingFrames = 526;
   State[chII].ReadIndex = 1000;
+  State.FilledFrames = 1526;
+  EXPECT_FALSE(TakeReadyTraces(State).Any());
+  EXPECT_EQ(State[chI].PendingFrames, 504) << "a waiting channel keeps its count";
+  EXPECT_EQ(State[chII].PendingFrames, 526);
+
+  State[chII].PendingFrames = 527;
   const TReadyTraces traces = TakeReadyTraces(State);
   EXPECT_FALSE(traces.Ready[chI]);
-  EXPECT_EQ(State[chI].PendingFrames, 504) << "a waiting channel keeps its count";
   EXPECT_EQ(State[chI].ReadIndex, 0);
   ASSERT_TRUE(traces.Ready[chII]);
   EXPECT_EQ(traces.Start[chII], 1000) << "the trace starts where the channel was";
-  EXPECT_EQ(State[chII].PendingFrames, 0) << "the span and the frame after it are consumed";
+  EXPECT_EQ(traces.LookBack[chII], 20) << "a full look back: 999 frames before the start are current";
+  EXPECT_EQ(State[chII].PendingFrames, 22) << "the span and the frame after it are consumed";
   EXPECT_EQ(State[chII].ReadIndex, 1505) << "the next trace starts 505 frames later";
   EXPECT_TRUE(traces.Any());
+}
+
+TEST_F(TraceSchedule, TheReachFollowsPixelStepAndWidth) {
+  State[chI].PixelStep = 3;  // 504 / 3 + 1 = 169 samples
+  State[chI].SampleStep = 7; // 168 steps of 7 frames
+  EXPECT_EQ(TraceReach(State[chI]), 21 + 169 * 7 + 1);
+  State[chI].SpanWidth = 554;
+  State[chI].PixelStep = 1;
+  State[chI].SampleStep = MaxSampleStep;
+  EXPECT_LE(TraceReach(State[chI]) + MaxSyncOffset, RingFrames) << "the slowest trace at the widest trim fits";
+}
+
+TEST_F(TraceSchedule, RightAfterARestartTheSyncSearchDoesNotLookBack) {
+  RestartRingFromStart(State);
+  State.FilledFrames = 600;
+  State[chI].PendingFrames = 600;
+  const TReadyTraces traces = TakeReadyTraces(State);
+  ASSERT_TRUE(traces.Ready[chI]);
+  EXPECT_EQ(traces.LookBack[chI], 0) << "the frames before index 0 are from before the restart";
 }
 
 TEST_F(TraceSchedule, SpanScalesWithStepAndSkipAndTheNextStartWraps) {
@@ -98,10 +127,16 @@ TEST_F(TraceSchedule, FallingARingBehindClearsBothCountsAndRaisesSkip) {
   EXPECT_EQ(State[chI].ReadIndex, 30000);
   EXPECT_EQ(State[chII].ReadIndex, 30000);
 
-  // Exactly one ring left over is still a normal trace.
-  State[chI].PendingFrames = 504 + RingLastIndex;
-  EXPECT_TRUE(TakeReadyTraces(State).Ready[chI]);
-  EXPECT_EQ(State[chI].PendingFrames, RingLastIndex - 1);
+  // A full ring pending is still a normal trace; one frame more and its first frame is gone.
+  State[chI].PendingFrames = RingFrames;
+  State.FilledFrames = RingFrames;
+  const TReadyTraces full = TakeReadyTraces(State);
+  EXPECT_TRUE(full.Ready[chI]);
+  EXPECT_EQ(full.LookBack[chI], 0) << "the frames before the start have been overwritten";
+  EXPECT_EQ(State[chI].PendingFrames, RingFrames - 505);
+  State[chI].PendingFrames = RingFrames + 1;
+  EXPECT_FALSE(TakeReadyTraces(State).Any());
+  EXPECT_EQ(State[chI].SkipFactor, 2) << "no overwritten frame is drawn, not even short of a ring past the span";
 }
 
 TEST_F(TraceSchedule, ChannelOneOverflowRaisesItsOwnSkipAfterChannelTwoWasTaken) {
@@ -114,13 +149,23 @@ TEST_F(TraceSchedule, ChannelOneOverflowRaisesItsOwnSkipAfterChannelTwoWasTaken)
   EXPECT_EQ(State[chII].PendingFrames, 0) << "an overflow clears both counts";
 }
 
+TEST_F(TraceSchedule, SkipRisesOnlyWhileATraceStillFitsInTheRing) {
+  State[chI].SampleStep = 40; // a span of 20160: a second pass would need 40320 frames, a third 60480
+  State[chI].SkipFactor = 2;
+  State[chI].PendingFrames = RingFrames + 10;
+  TakeReadyTraces(State);
+  EXPECT_EQ(State[chI].SkipFactor, 2) << "a span of three passes could never be pending within one ring";
+  EXPECT_EQ(State[chI].PendingFrames, 0);
+}
+
 TEST_F(TraceSchedule, HugeSpanNeverOverflowsTheArithmetic) {
   State[chI].SampleStep = 2000000;
   State[chI].SpanWidth = 554;
   State[chI].SkipFactor = 3;
   State[chI].PendingFrames = 2147483647;
   EXPECT_FALSE(TakeReadyTraces(State).Ready[chI]);
-  EXPECT_EQ(State[chI].PendingFrames, 2147483647);
+  EXPECT_EQ(State[chI].SkipFactor, 3);
+  EXPECT_EQ(State[chI].PendingFrames, 0);
 }
 
 } // namespace
