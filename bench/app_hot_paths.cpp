@@ -2,6 +2,7 @@
 // neither allocates: every operator new of this program is counted.
 #include "app/capture_hand_off.h"
 #include "app/trace_frame.h"
+#include "app/trace_schedule.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,7 +72,8 @@ void HandOff52920Bytes(benchmark::State &state) {
 }
 BENCHMARK(HandOff52920Bytes);
 
-// One rendered frame's arithmetic: readiness of both channels and both 506-point traces.
+// One rendered frame's arithmetic: readiness of both channels and both 506-point traces, at the
+// fastest sweep or at the slowest (a sample every MaxSampleStep frames).
 void TwoTraces(benchmark::State &state) {
   std::array<TTraceControls, 2> controls{};
   for (TTraceControls &control : controls) {
@@ -82,18 +84,28 @@ void TwoTraces(benchmark::State &state) {
   auto frame = std::make_unique<TTraceFrame>();
   scope->LastIndex = RingLastIndex;
   scope->LastBlockFrames = 2205;
+  scope->FilledFrames = RingFrames;
   FillTone(*scope);
+  for (TChannelState &channel : scope->Channels)
+    channel.SampleStep = state.range(2) != 0 ? MaxSampleStep : 1;
+  const int32_t pending = static_cast<int32_t>(TraceReach((*scope)[chI]));
   {
     TAllocationCheck check(state);
     for (auto _ : state) {
-      (*scope)[chI].PendingFrames = 1000;
-      (*scope)[chII].PendingFrames = 1000;
+      (*scope)[chI].PendingFrames = pending;
+      (*scope)[chII].PendingFrames = pending;
       PlanFrame(*scope, controls, *frame);
       benchmark::DoNotOptimize(frame->Traces.data());
     }
   }
 }
-BENCHMARK(TwoTraces)->ArgNames({"sync", "x2"})->Args({0, 0})->Args({1, 0})->Args({0, 1});
+BENCHMARK(TwoTraces)
+    ->ArgNames({"sync", "x2", "slow"})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({0, 0, 1})
+    ->Args({0, 1, 1});
 
 } // namespace
 

@@ -6,21 +6,22 @@
 #include "display/dx_sprite_engine.h"
 #include "display/dx_timer.h"
 #include "framework/color.h"
+#include "framework/edit.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "widgets/animated_image.h"
 #include "widgets/power_switch.h"
 #include "widgets/shadow_label.h"
 #include "widgets/speed_button.h"
+#include "widgets/timer.h"
 
 #include <QCursor>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
-#include <QTimer>
+#include <array>
 #include <deque>
 
 namespace {
@@ -70,6 +71,13 @@ void AddChannelPanel(std::vector<TComponentDesc> &layout, bool first) {
   const char *panel = first ? "CntrlPnlI" : "CntrlPnlII";
   const TColor ink = first ? clAqua : clBlue;
   layout.push_back({panel, "TPanel", "", at({552, 48, 70, 433}, {622, 48, 70, 433}), SunkenBox()});
+  // Frames around the knob groups, made before the controls they surround so that they lie
+  // below them: a press on a control must reach the control, not its frame.
+  const std::array<const char *, 8> bevels{"Bevel1", "Bevel2", "Bevel3", "Bevel4",
+                                           "Bevel5", "Bevel6", "Bevel7", "Bevel8"};
+  const std::array<QRect, 4> frames{QRect{2, 4, 66, 108}, {2, 114, 66, 100}, {2, 218, 66, 146}, {2, 368, 66, 62}};
+  for (size_t i = 0; i < frames.size(); ++i)
+    layout.push_back({bevels[2 * i + (first ? 0 : 1)], "TBevel", panel, frames[i], SunkenBox()});
   const std::vector<TComponentDesc> children{
       {name("VerticAnim"), "TAnimatedImage", panel, at({34, 11, 24, 45}, {33, 7, 25, 45}), Knob("knob_narrow", true)},
       {name("ImageArrUp"),
@@ -127,7 +135,7 @@ std::vector<TComponentDesc> MakeLayout() {
       {"DXImageList1", "TDXImageList", "", {}, {}},
       {"DXSpriteEngine1", "TDXSpriteEngine", "", {}, {}},
       {"DXTimer1", "TDXTimer", "", {}, {{"Enabled", true}, {"Interval", 0}, {"MaxLag", 100}, {"ActiveOnly", false}}},
-      {"TimerBt", "TTimer", "", {}, {{"interval", 200}}},
+      {"TimerBt", "TTimer", "", {}, {{"Enabled", false}, {"Interval", 200u}}},
       {"Pover",
        "TRxSwitch",
        "",
@@ -155,18 +163,6 @@ std::vector<TComponentDesc> MakeLayout() {
   };
   AddChannelPanel(layout, true);
   AddChannelPanel(layout, false);
-  // Frames around the knob groups of both channel panels.
-  const std::vector<TComponentDesc> bevels{
-      {"Bevel1", "TBevel", "CntrlPnlI", {2, 4, 66, 108}, SunkenBox()},
-      {"Bevel2", "TBevel", "CntrlPnlII", {2, 4, 66, 108}, SunkenBox()},
-      {"Bevel3", "TBevel", "CntrlPnlI", {2, 114, 66, 100}, SunkenBox()},
-      {"Bevel4", "TBevel", "CntrlPnlII", {2, 114, 66, 100}, SunkenBox()},
-      {"Bevel5", "TBevel", "CntrlPnlI", {2, 218, 66, 146}, SunkenBox()},
-      {"Bevel6", "TBevel", "CntrlPnlII", {2, 218, 66, 146}, SunkenBox()},
-      {"Bevel7", "TBevel", "CntrlPnlI", {2, 368, 66, 62}, SunkenBox()},
-      {"Bevel8", "TBevel", "CntrlPnlII", {2, 368, 66, 62}, SunkenBox()},
-  };
-  layout.insert(layout.end(), bevels.begin(), bevels.end());
   return layout;
 }
 
@@ -181,9 +177,9 @@ void RegisterScopePanelClasses(TFormReader &reader) {
   reader.RegisterClass<QFrame>("TPanel");
   reader.RegisterClass<QFrame>("TBevel");
   reader.RegisterClass<QLabel>("TImage");
-  reader.RegisterClass<QLineEdit>("TEdit");
+  reader.RegisterClass<TEdit>("TEdit");
   reader.RegisterClass<QRadioButton>("TRadioButton");
-  reader.RegisterClass<QTimer>("TTimer");
+  reader.RegisterClass<TTimer>("TTimer");
   reader.RegisterClass<TDXDraw>("TDXDraw");
   reader.RegisterClass<TDXImageList>("TDXImageList");
   reader.RegisterClass<TDXSpriteEngine>("TDXSpriteEngine");

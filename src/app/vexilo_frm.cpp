@@ -8,6 +8,7 @@
 #include "app/scope_state.h"
 #include "app/time_texts.h"
 #include "app/trace_frame.h"
+#include "app/trace_schedule.h"
 #include "display/background_sprite.h"
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw.h"
@@ -16,6 +17,7 @@
 #include "display/dx_timer.h"
 #include "display/surface_canvas.h"
 #include "framework/application.h"
+#include "framework/edit.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "sound/capture_stream.h"
@@ -23,13 +25,12 @@
 #include "widgets/power_switch.h"
 #include "widgets/shadow_label.h"
 #include "widgets/speed_button.h"
+#include "widgets/timer.h"
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -77,20 +78,13 @@ TVexiloFrm::TVexiloFrm()
 
 TVexiloFrm::~TVexiloFrm() { FreeCaptureStream(); }
 
-template <class T> T *TVexiloFrm::Component(const char *name) {
-  T *component = findChild<T *>(name);
-  if (!component)
-    throw Exception("Component %s not found", name);
-  return component;
-}
-
 void TVexiloFrm::FindComponents() {
   Panel1 = Component<QFrame>("Panel1");
   DXDraw1 = Component<TDXDraw>("DXDraw1");
   DXImageList1 = Component<TDXImageList>("DXImageList1");
   DXSpriteEngine1 = Component<TDXSpriteEngine>("DXSpriteEngine1");
   DXTimer1 = Component<TDXTimer>("DXTimer1");
-  TimerBt = Component<QTimer>("TimerBt");
+  TimerBt = Component<TTimer>("TimerBt");
   Pover = Component<TRxSwitch>("Pover");
   CngFrTbar = Component<TTrackBar>("CngFrTbar");
   MicMuteBt = Component<QRadioButton>("MicMuteBt");
@@ -106,8 +100,8 @@ void TVexiloFrm::FindComponents() {
     c.HorizontAnm = Component<TAnimatedImage>(named("HorizontAnm").c_str());
     c.VoltBt = Component<TAnimatedImage>(named("VoltBt").c_str());
     c.Time = Component<TAnimatedImage>(named("Time").c_str());
-    c.VDVl = Component<QLineEdit>(named("VDVl").c_str());
-    c.TimeVl = Component<QLineEdit>(named("TimeVl").c_str());
+    c.VDVl = Component<TEdit>(named("VDVl").c_str());
+    c.TimeVl = Component<TEdit>(named("TimeVl").c_str());
     c.UpDownFaze = Component<TUpDown>(named("UpDownFaze").c_str());
     c.Btx2 = Component<TRxSpeedButton>(named("Btx2").c_str());
     c.BtMnusFzCn = Component<TRxSpeedButton>(named("BtMnusFzCn").c_str());
@@ -143,6 +137,7 @@ void TVexiloFrm::ConnectHandlers() {
   Pover->OnOff = [this](QObject *sender) { PoverOff(sender); };
   CngFrTbar->OnChange = [this](QObject *sender) { CngFrTbarChange(sender); };
   RxLabel1->OnClick = [this](QObject *sender) { RxLabel1Click(sender); };
+  ConnectChannelHandlers();
 }
 
 TSoundCaptureStream *TVexiloFrm::CaptureStream() const { return FState->CaptureStream; }
@@ -194,9 +189,11 @@ void TVexiloFrm::FormActivate(QObject *) {
   }
   FState->LastIndex = RingLastIndex;
   FState->WriteIndex = 0;
+  FState->FilledFrames = 0;
   (*FState)[chI].ReadIndex = 0;
   (*FState)[chII].ReadIndex = 0;
   UpdateTimeTexts();
+  UpdateVoltTexts();
   SetTag(1);
 }
 
@@ -225,6 +222,10 @@ void TVexiloFrm::CngFrTbarChange(QObject *) {
   UseCaptureFormat(stream, choice);
   StartCapturing(stream);
   ResetRing();
+  // A new rate starts the adaptation afresh: what the renderer had to skip at one rate says
+  // nothing about another.
+  for (TChannelState &channel : FState->Channels)
+    channel.SkipFactor = 1;
   UpdateTimeTexts();
 }
 
@@ -294,9 +295,5 @@ void TVexiloFrm::FreeCaptureStream() {
 
 void TVexiloFrm::ResetRing() {
   FState->LastIndex = RingLastIndex;
-  FState->WriteIndex = 0;
-  for (TChannelState &channel : FState->Channels) {
-    channel.ReadIndex = 0;
-    channel.PendingFrames = 0;
-  }
+  RestartRingFromStart(*FState);
 }

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "app/channel_knobs.h"
 #include "framework/form.h"
 #include "framework/form_reader.h"
+#include "rtl/exception.h"
 
 #include <array>
 #include <memory>
 
 class QFrame;
-class QLineEdit;
 class QRadioButton;
-class QTimer;
 class TAboutBox;
 class TAnimatedImage;
 struct TCaptureFormatChoice;
@@ -17,10 +17,12 @@ class TDXDraw;
 class TDXImageList;
 class TDXSpriteEngine;
 class TDXTimer;
+class TEdit;
 class TRxLabel;
 class TRxSpeedButton;
 class TRxSwitch;
 class TSoundCaptureStream;
+class TTimer;
 class TTrackBar;
 class TUpDown;
 struct TScopeState;
@@ -33,8 +35,8 @@ struct TChannelControls {
   TAnimatedImage *HorizontAnm = nullptr;
   TAnimatedImage *VoltBt = nullptr;
   TAnimatedImage *Time = nullptr;
-  QLineEdit *VDVl = nullptr;
-  QLineEdit *TimeVl = nullptr;
+  TEdit *VDVl = nullptr;
+  TEdit *TimeVl = nullptr;
   TUpDown *UpDownFaze = nullptr;
   TRxSpeedButton *Btx2 = nullptr;
   TRxSpeedButton *BtMnusFzCn = nullptr;
@@ -60,7 +62,7 @@ public:
   TDXImageList *DXImageList1 = nullptr;
   TDXSpriteEngine *DXSpriteEngine1 = nullptr;
   TDXTimer *DXTimer1 = nullptr;
-  QTimer *TimerBt = nullptr;
+  TTimer *TimerBt = nullptr;
   TRxSwitch *Pover = nullptr;
   TTrackBar *CngFrTbar = nullptr;
   QRadioButton *MicMuteBt = nullptr;
@@ -86,11 +88,37 @@ public:
   void PoverOff(QObject *Sender);
   void UpdateTimeTexts();
 
+  // Knobs and the repeat timer. The mouse handlers of the eight knobs are one per kind, told the
+  // channel; a knob's MouseMove and MouseUp are the same.
+  void PositionKnobMouseDown(TChannel Ch, TPositionKnob Knob, TMouseButton Button);
+  void VoltBtMouseDown(TChannel Ch, TMouseButton Button);
+  void TimeMouseDown(TChannel Ch, TMouseButton Button);
+  void KnobMouseMove(TAnimatedImage *Knob);
+  void FormMouseMove(QObject *Sender);
+  void TimerBtTimer(QObject *Sender);
+
+  // Switches, trims and keys.
+  void Btx2Click(TChannel Ch);
+  void UpDownFazeChanging(TChannel Ch);
+  void BtMnusFzCnClick(TChannel Ch);
+  void BtPlusFzCnClick(TChannel Ch);
+  void SpBtnCntrClick(TChannel Ch);
+  void CpFrameBtClick(QObject *Sender);
+  void FormKeyPress(QObject *Sender, char &Key);
+  void TimeVlIIEnter(QObject *Sender);
+
 private:
-  template <class T> T *Component(const char *name);
+  template <class T> T *Component(const char *name) {
+    T *component = findChild<T *>(name);
+    if (!component)
+      throw Exception("Component %s not found", name);
+    return component;
+  }
   void FindComponents();
   void LoadPictures();
   void ConnectHandlers();
+  void ConnectChannelHandlers();
+  void UpdateVoltTexts();
   void ActivateOnce();
   // Opens the default capture device afresh, freeing the stream before; the new stream is not
   // capturing yet.

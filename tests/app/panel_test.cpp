@@ -7,6 +7,7 @@
 #include "display/library_cache.h"
 #include "framework/application.h"
 #include "framework/track_bar.h"
+#include "panel_fixture.h"
 #include "platform/audio/virtual_capture.h"
 #include "platform/audio/wave_format_record.h"
 #include "sound/capture_stream.h"
@@ -20,57 +21,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
-
-namespace {
-
-constexpr uint32_t Aqua = 0x00FFFF;
-constexpr uint32_t Blue = 0x0000FF;
-constexpr uint32_t GridBackground = 0xC7D6BA;
-
-// The real panel in a real window, capturing from the virtual device.
-class PanelTest : public testing::Test {
-protected:
-  void SetUp() override {
-    ReleaseLibraries(); // the next lookup finds the virtual device
-    Application->SetMessagePresenter([this](const std::string &text, const std::string &, int) {
-      Messages.push_back(text);
-      return static_cast<int>(IDOK);
-    });
-  }
-  void TearDown() override {
-    Form.reset();
-    ReleaseLibraries();
-    Application->SetMessagePresenter(nullptr);
-  }
-
-  TVexiloFrm &Show() {
-    Form = std::make_unique<TVexiloFrm>();
-    Form->show();
-    EXPECT_TRUE(ServeUntil([this] { return Form->DXDraw1->Initialized(); }));
-    return *Form;
-  }
-
-  // A still ring: every frame holds these samples, and enough of them wait for both channels.
-  void FillRing(int16_t left, int16_t right, int pending) {
-    TScopeState &state = Form->ScopeState();
-    for (auto &frame : state.FrameRing)
-      frame = {left, right};
-    state.LastIndex = RingLastIndex;
-    state.LastBlockFrames = pending;
-    for (auto &channel : state.Channels) {
-      channel.PendingFrames = pending;
-      channel.ReadIndex = 0;
-    }
-  }
-
-  uint32_t Pixel(int x, int y) { return Form->DXDraw1->Surface()->Pixels(x, y) & 0xFFFFFF; }
-
-  TVirtualCapture Device;
-  std::unique_ptr<TVexiloFrm> Form;
-  std::vector<std::string> Messages;
-};
-
-} // namespace
 
 TEST_F(PanelTest, TheWindowIsBuiltFromItsDescription) {
   TVexiloFrm &form = Show();

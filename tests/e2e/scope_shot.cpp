@@ -2,6 +2,8 @@
 // AMPLITUDE sample units on both channels. The display area must show the graticule, and each
 // channel's trace must sit at its zero line with the given period in pixels. Prints one line per
 // check ("PASS ..." or "FAIL ...") and exits with the number of failed checks.
+// scope_shot IMAGE measure: prints what the screenshot shows of each channel's trace, one line
+// each: "I columns=N height=H period=P" (period 0 when it cannot be told), for scripts to compare.
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -58,6 +61,7 @@ public:
 
   void Graticule();
   void Trace(const char *name, const QColor &colour, int zeroRow, double period, int amplitude);
+  void Measure(const char *name, const QColor &colour) const;
   int Failed() const { return FFailed; }
 
 private:
@@ -84,41 +88,41 @@ void TShotChecks::Graticule() {
   Check(axes > 0.9, "graticule centre axes", QString("%1% grey").arg(axes * 100, 0, 'f', 1));
 }
 
-// The trace's pixels per column give its middle row there; the period is the mean distance between
-// rising crossings of the zero line, found with hysteresis so that noise does not count.
-void TShotChecks::Trace(const char *name, const QColor &colour, int zeroRow, double period, int amplitude) {
-  std::vector<double> middle(DisplaySize, NAN);
-  int pixels = 0, outside = 0, top = DisplaySize, bottom = -1;
+// What a screenshot shows of one trace: the middle row of its pixels in each column, its extent,
+// and the period as the mean distance between rising crossings of its centre, found with
+// hysteresis so that noise does not count.
+struct TTraceShape {
+  std::vector<double> Middle = std::vector<double>(DisplaySize, NAN);
+  int Pixels = 0, Top = DisplaySize, Bottom = -1;
+  long Covered = 0;
+  std::vector<double> Rising;
+
+  int Height() const { return Bottom - Top; }
+  double Period() const { return Rising.size() < 3 ? 0 : (Rising.back() - Rising.front()) / double(Rising.size() - 1); }
+};
+
+TTraceShape ShapeOf(const TShotChecks &shot, const QColor &colour) {
+  TTraceShape shape;
   for (int x = 0; x < DisplaySize; ++x) {
     int low = DisplaySize, high = -1;
     for (int y = 0; y < DisplaySize; ++y) {
-      if (!Is(x, y, colour))
+      if (!shot.Is(x, y, colour))
         continue;
-      ++pixels;
-      outside += std::abs(y - zeroRow) > amplitude + 8 ? 1 : 0;
+      ++shape.Pixels;
       low = std::min(low, y);
       high = std::max(high, y);
     }
     if (high >= 0) {
-      middle[x] = (low + high) / 2.0;
-      top = std::min(top, low);
-      bottom = std::max(bottom, high);
+      shape.Middle[x] = (low + high) / 2.0;
+      shape.Top = std::min(shape.Top, low);
+      shape.Bottom = std::max(shape.Bottom, high);
     }
   }
-  const auto covered = std::count_if(middle.begin(), middle.end(), [](double m) { return !std::isnan(m); });
-  QString what = QString("%1 trace").arg(name);
-  Check(covered > DisplaySize * 9 / 10, qPrintable(what + " across the display"),
-        QString("%1 of %2 columns").arg(covered).arg(DisplaySize));
-  if (covered == 0)
-    return;
-  Check(outside <= pixels / 100, qPrintable(what + " around its zero line"),
-        QString("rows %1..%2, zero line %3").arg(top).arg(bottom).arg(zeroRow));
-  const int height = bottom - top;
-  Check(height >= amplitude * 3 / 2 && height <= amplitude * 5 / 2 + 4, qPrintable(what + " height"),
-        QString("%1 pixels for a tone of amplitude %2").arg(height).arg(amplitude));
-
-  const double centre = (top + bottom) / 2.0, margin = amplitude / 2.0;
-  std::vector<double> rising;
+  const auto &middle = shape.Middle;
+  shape.Covered = std::count_if(middle.begin(), middle.end(), [](double m) { return !std::isnan(m); });
+  if (shape.Covered == 0)
+    return shape;
+  const double centre = (shape.Top + shape.Bottom) / 2.0, margin = shape.Height() / 4.0;
   bool below = false;
   double candidate = 0;
   for (int x = 1; x < DisplaySize; ++x) {
@@ -129,28 +133,57 @@ void TShotChecks::Trace(const char *name, const QColor &colour, int zeroRow, dou
     if (below && middle[x - 1] < centre && middle[x] >= centre)
       candidate = x - 1 + (centre - middle[x - 1]) / (middle[x] - middle[x - 1]);
     if (below && middle[x] > centre + margin) {
-      rising.push_back(candidate);
+      shape.Rising.push_back(candidate);
       below = false;
     }
   }
-  if (rising.size() < 3) {
-    Check(false, qPrintable(what + " period"), QString("only %1 rising crossings").arg(rising.size()));
+  return shape;
+}
+
+void TShotChecks::Trace(const char *name, const QColor &colour, int zeroRow, double period, int amplitude) {
+  const TTraceShape shape = ShapeOf(*this, colour);
+  QString what = QString("%1 trace").arg(name);
+  Check(shape.Covered > DisplaySize * 9 / 10, qPrintable(what + " across the display"),
+        QString("%1 of %2 columns").arg(shape.Covered).arg(DisplaySize));
+  if (shape.Covered == 0)
+    return;
+  int outside = 0;
+  for (int x = 0; x < DisplaySize; ++x)
+    for (int y = 0; y < DisplaySize; ++y)
+      outside += Is(x, y, colour) && std::abs(y - zeroRow) > amplitude + 8 ? 1 : 0;
+  Check(outside <= shape.Pixels / 100, qPrintable(what + " around its zero line"),
+        QString("rows %1..%2, zero line %3").arg(shape.Top).arg(shape.Bottom).arg(zeroRow));
+  Check(shape.Height() >= amplitude * 3 / 2 && shape.Height() <= amplitude * 5 / 2 + 4, qPrintable(what + " height"),
+        QString("%1 pixels for a tone of amplitude %2").arg(shape.Height()).arg(amplitude));
+  if (shape.Rising.size() < 3) {
+    Check(false, qPrintable(what + " period"), QString("only %1 rising crossings").arg(shape.Rising.size()));
     return;
   }
-  const double measured = (rising.back() - rising.front()) / double(rising.size() - 1);
-  Check(std::abs(measured - period) <= 3, qPrintable(what + " period"),
-        QString("%1 pixels, expected %2").arg(measured, 0, 'f', 2).arg(period, 0, 'f', 2));
+  Check(std::abs(shape.Period() - period) <= 3, qPrintable(what + " period"),
+        QString("%1 pixels, expected %2").arg(shape.Period(), 0, 'f', 2).arg(period, 0, 'f', 2));
+}
+
+void TShotChecks::Measure(const char *name, const QColor &colour) const {
+  const TTraceShape shape = ShapeOf(*this, colour);
+  std::printf("%s columns=%ld height=%d period=%.2f\n", name, shape.Covered, shape.Covered ? shape.Height() : 0,
+              shape.Period());
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: scope_shot IMAGE PERIOD AMPLITUDE\n");
+  const bool measure = argc == 3 && std::string(argv[2]) == "measure";
+  if (argc != 4 && !measure) {
+    std::fprintf(stderr, "usage: scope_shot IMAGE PERIOD AMPLITUDE\n       scope_shot IMAGE measure\n");
     return 100;
   }
   const QImage image(QString::fromLocal8Bit(argv[1]));
   TShotChecks checks(image);
+  if (measure) {
+    checks.Measure("I", ChannelI);
+    checks.Measure("II", ChannelII);
+    return 0;
+  }
   const bool sized = image.width() == 693 && image.height() == 585;
   checks.Check(sized, "window image size", QString("%1 x %2").arg(image.width()).arg(image.height()));
   if (!sized)

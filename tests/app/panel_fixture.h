@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/scope_state.h"
+#include "app/vexilo_frm.h"
+#include "display/direct_draw_surface.h"
+#include "display/dx_draw.h"
+#include "display/library_cache.h"
+#include "framework/application.h"
+#include "platform/audio/virtual_capture.h"
+#include "support/capture_wait.h"
+#include "widgets/manual_clock.h"
+
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+constexpr uint32_t Aqua = 0x00FFFF;
+constexpr uint32_t Blue = 0x0000FF;
+constexpr uint32_t GridBackground = 0xC7D6BA;
+
+// The real panel in a real window, capturing from the virtual device.
+class PanelTest : public testing::Test {
+protected:
+  void SetUp() override {
+    ReleaseLibraries(); // the next lookup finds the virtual device
+    Application->SetMessagePresenter([this](const std::string &text, const std::string &, int) {
+      Messages.push_back(text);
+      return static_cast<int>(IDOK);
+    });
+  }
+  void TearDown() override {
+    Form.reset();
+    ReleaseLibraries();
+    Application->SetMessagePresenter(nullptr);
+  }
+
+  TVexiloFrm &Show() {
+    Form = std::make_unique<TVexiloFrm>();
+    Form->show();
+    EXPECT_TRUE(ServeUntil([this] { return Form->DXDraw1->Initialized(); }));
+    return *Form;
+  }
+
+  // A still ring: every frame holds these samples, and enough of them wait for both channels.
+  void FillRing(int16_t left, int16_t right, int pending) {
+    TScopeState &state = Form->ScopeState();
+    for (auto &frame : state.FrameRing)
+      frame = {left, right};
+    state.LastIndex = RingLastIndex;
+    state.LastBlockFrames = pending;
+    for (auto &channel : state.Channels) {
+      channel.PendingFrames = pending;
+      channel.ReadIndex = 0;
+    }
+  }
+
+  uint32_t Pixel(int x, int y) { return Form->DXDraw1->Surface()->Pixels(x, y) & 0xFFFFFF; }
+
+  // A person's mouse: pressed and released at the control's centre through the window, so each
+  // press goes to whatever lies on top there.
+  QPoint CentreOf(const QWidget *control) { return control->mapTo(Form.get(), control->rect().center()); }
+  void Press(const QWidget *control, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(Form->windowHandle(), button, {}, CentreOf(control));
+  }
+  void Release(const QWidget *control, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseRelease(Form->windowHandle(), button, {}, CentreOf(control));
+  }
+  void Click(const QWidget *control, Qt::MouseButton button = Qt::LeftButton) {
+    Press(control, button);
+    Release(control, button);
+  }
+  void ClickAt(const QWidget *control, QPoint local) {
+    QTest::mouseClick(Form->windowHandle(), Qt::LeftButton, {}, control->mapTo(Form.get(), local));
+  }
+  void MoveTo(const QWidget *control) { QTest::mouseMove(Form->windowHandle(), CentreOf(control)); }
+  void Type(char key) { QTest::keyClick(Form->windowHandle(), key); }
+
+  TVirtualCapture Device;
+  TManualClock Clock; // the repeat timers of the panel tick on it
+  std::unique_ptr<TVexiloFrm> Form;
+  std::vector<std::string> Messages;
+};
