@@ -81,6 +81,9 @@ struct TScopeState {
   uint16_t LineVolume = 0x8000;
   uint16_t MicVolumeAtStart = 0;
   uint16_t LineVolumeAtStart = 0;
+  // Only volumes that were really read at activation are given back when the scope ends.
+  bool MicVolumeAtStartRead = false;
+  bool LineVolumeAtStartRead = false;
 
   uintptr_t MixerHandle = 0; // 0: no mixer open
   uint32_t CurrentControl = 0;
@@ -88,6 +91,7 @@ struct TScopeState {
   uint32_t LineControl = 0;
   uint32_t MicMuteControl = 0;
   uint32_t LineMuteControl = 0;
+  uint32_t SelectControl = 0; // the source selector found at activation, 0 for none
   int32_t MicItem = 0;
   int32_t LineItem = 0;
   int32_t ItemCount = 0;

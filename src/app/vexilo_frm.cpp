@@ -76,7 +76,10 @@ TVexiloFrm::TVexiloFrm()
   Application->Guard([this] { FormCreate(this); });
 }
 
-TVexiloFrm::~TVexiloFrm() { FreeCaptureStream(); }
+TVexiloFrm::~TVexiloFrm() {
+  CloseMixer();
+  FreeCaptureStream();
+}
 
 void TVexiloFrm::FindComponents() {
   Panel1 = Component<QFrame>("Panel1");
@@ -137,6 +140,15 @@ void TVexiloFrm::ConnectHandlers() {
   Pover->OnOff = [this](QObject *sender) { PoverOff(sender); };
   CngFrTbar->OnChange = [this](QObject *sender) { CngFrTbarChange(sender); };
   RxLabel1->OnClick = [this](QObject *sender) { RxLabel1Click(sender); };
+  // A radio button's handler runs when it becomes the checked one, by the user or the program.
+  connect(MicMuteBt, &QRadioButton::toggled, this, [this](bool checked) {
+    if (checked)
+      Application->Guard([this] { MicMuteBtClick(MicMuteBt); });
+  });
+  connect(LinMuteBt, &QRadioButton::toggled, this, [this](bool checked) {
+    if (checked)
+      Application->Guard([this] { LinMuteBtClick(LinMuteBt); });
+  });
   ConnectChannelHandlers();
 }
 
@@ -169,6 +181,7 @@ void TVexiloFrm::FormCreate(QObject *) {
 void TVexiloFrm::FormActivate(QObject *) {
   if (Tag() != 0)
     return;
+  DiscoverMixer();
   TSoundCaptureStream &stream = NewCaptureStream();
   const std::vector<TFormatEntry> formats = FormatEntries(stream);
   const TCaptureFormatChoice choice = InitialCaptureFormat(formats);
@@ -193,7 +206,7 @@ void TVexiloFrm::FormActivate(QObject *) {
   (*FState)[chI].ReadIndex = 0;
   (*FState)[chII].ReadIndex = 0;
   UpdateTimeTexts();
-  UpdateVoltTexts();
+  OpenMixer();
   SetTag(1);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/channel_knobs.h"
+#include "app/mixer_selection.h"
 #include "framework/form.h"
 #include "framework/form_reader.h"
 #include "rtl/exception.h"
@@ -9,6 +10,7 @@
 #include <memory>
 
 class QFrame;
+struct MIXERCONTROLDETAILS;
 class QRadioButton;
 class TAboutBox;
 class TAnimatedImage;
@@ -107,6 +109,21 @@ public:
   void FormKeyPress(QObject *Sender, char &Key);
   void TimeVlIIEnter(QObject *Sender);
 
+  // Recording input through the mixer. GetMixerValue answers whether the value could be read.
+  bool GetMixerValue(uint32_t Control, uint16_t &Value);
+  void SetMixerValue(uint32_t Control, uint16_t Value);
+  void ReadSourceSelection();
+  void WriteSourceSelection(uint32_t Control, bool Value);
+  void MixerControlChange(uint32_t LParam);
+  void MicMuteBtClick(QObject *Sender);
+  void LinMuteBtClick(QObject *Sender);
+  // Gives each input back the volume read at activation, where that reading succeeded.
+  void RestoreStartVolumes();
+  void CloseMixer();
+
+protected:
+  bool event(QEvent *event) override;
+
 private:
   template <class T> T *Component(const char *name) {
     T *component = findChild<T *>(name);
@@ -119,6 +136,16 @@ private:
   void ConnectHandlers();
   void ConnectChannelHandlers();
   void UpdateVoltTexts();
+  // The inputs and their controls found on the mixer, the radio buttons named after them, the
+  // selection shown, channel I's calibration loaded for it and the held volumes written.
+  void DiscoverMixer();
+  // Opens the mixer for its change notices; says so when it cannot.
+  void OpenMixer();
+  void ShowSelection(const TSelectionBuffer &selection);
+  void SetInputChecked(QRadioButton *button, bool checked);
+  // The record-select switches (or the selector) set for the chosen input.
+  void WriteInputSwitches(QRadioButton *chosen);
+  void WriteMixer(MIXERCONTROLDETAILS &details);
   void ActivateOnce();
   // Opens the default capture device afresh, freeing the stream before; the new stream is not
   // capturing yet.

@@ -33,6 +33,11 @@ protected:
     if (!TestRuntime())
       GTEST_SKIP() << "needs the test sound server (tools/with-test-services)";
   }
+  // Later tests capture from the same source and expect its level untouched.
+  void TearDown() override {
+    if (TestRuntime())
+      Pactl({"set-source-volume", "@DEFAULT_SOURCE@", "65536"});
+  }
 
   struct TFound {
     uint32_t Line = 0;
