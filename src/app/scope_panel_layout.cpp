@@ -6,6 +6,8 @@
 #include "display/dx_sprite_engine.h"
 #include "display/dx_timer.h"
 #include "framework/color.h"
+#include "framework/edit.h"
+#include "framework/image.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "widgets/animated_image.h"
@@ -16,8 +18,6 @@
 #include <QCursor>
 #include <QFont>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTimer>
@@ -180,8 +180,8 @@ const std::vector<TComponentDesc> &ScopePanelLayout() {
 void RegisterScopePanelClasses(TFormReader &reader) {
   reader.RegisterClass<QFrame>("TPanel");
   reader.RegisterClass<QFrame>("TBevel");
-  reader.RegisterClass<QLabel>("TImage");
-  reader.RegisterClass<QLineEdit>("TEdit");
+  reader.RegisterClass<TImage>("TImage");
+  reader.RegisterClass<TEdit>("TEdit");
   reader.RegisterClass<QRadioButton>("TRadioButton");
   reader.RegisterClass<QTimer>("TTimer");
   reader.RegisterClass<TDXDraw>("TDXDraw");
