@@ -50,6 +50,11 @@ TPropInfoList::TPropInfoList(const QObject *object) {
 }
 
 const QMetaProperty *TPropInfoList::Find(const QString &name) const {
+  // Qt's own properties may differ from ours only in case ("text" and "Text"): the exact
+  // spelling goes first.
+  for (const QMetaProperty &property : FList)
+    if (name == QLatin1String(property.name()))
+      return &property;
   for (const QMetaProperty &property : FList)
     if (name.compare(QLatin1String(property.name()), Qt::CaseInsensitive) == 0)
       return &property;

@@ -24,7 +24,8 @@ enum TTypeKind {
 TTypeKind PropertyKind(const QMetaProperty &property);
 
 // The published properties of an object's class that the storage can convert: every kind but
-// tkUnknown. A name is found without regard to case; the first match wins.
+// tkUnknown. A name is found without regard to case, the exact spelling first; the first
+// match wins.
 class TPropInfoList {
 public:
   explicit TPropInfoList(const QObject *object);
