@@ -92,10 +92,10 @@ void TPropsStorage::EraseSection(const std::string &section) {
 template <class F> void TPropsStorage::ProcessProperties(QObject *form, TStoredPropList &list, F &&process) {
   ResolveStoredProps(form, list, false);
   // One property list per component, however many entries name it.
-  std::map<QString, std::unique_ptr<TPropInfoList>> infos;
+  std::map<const QObject *, std::unique_ptr<TPropInfoList>> infos;
   for (const TStoredProp &entry : list)
-    if (!infos.count(entry.Component->objectName()))
-      infos.emplace(entry.Component->objectName(), std::make_unique<TPropInfoList>(entry.Component));
+    if (!infos.count(entry.Component))
+      infos.emplace(entry.Component, std::make_unique<TPropInfoList>(entry.Component));
   FOwner = form;
   struct TClear {
     TPropsStorage *Storage;
@@ -110,7 +110,7 @@ template <class F> void TPropsStorage::ProcessProperties(QObject *form, TStoredP
       continue;
     FObject = entry.Component;
     Prefix = ToStd(FObject->objectName());
-    const auto info = infos.find(FObject->objectName());
+    const auto info = infos.find(FObject);
     if (info == infos.end())
       continue;
     Prefix += "_";
