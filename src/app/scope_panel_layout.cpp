@@ -7,6 +7,7 @@
 #include "display/dx_timer.h"
 #include "framework/color.h"
 #include "framework/edit.h"
+#include "framework/image.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "widgets/animated_image.h"
@@ -18,7 +19,6 @@
 #include <QCursor>
 #include <QFont>
 #include <QFrame>
-#include <QLabel>
 #include <QPixmap>
 #include <QRadioButton>
 #include <array>
@@ -176,7 +176,7 @@ const std::vector<TComponentDesc> &ScopePanelLayout() {
 void RegisterScopePanelClasses(TFormReader &reader) {
   reader.RegisterClass<QFrame>("TPanel");
   reader.RegisterClass<QFrame>("TBevel");
-  reader.RegisterClass<QLabel>("TImage");
+  reader.RegisterClass<TImage>("TImage");
   reader.RegisterClass<TEdit>("TEdit");
   reader.RegisterClass<QRadioButton>("TRadioButton");
   reader.RegisterClass<TTimer>("TTimer");

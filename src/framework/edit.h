@@ -4,15 +4,15 @@
 
 #include <QLineEdit>
 
-// A one-line text box with the names a form's description and its stored settings use: Text and
-// Tag, the typed character before the box takes it, and the notice of receiving the focus.
+// A one-line text box with the names a form's description and its stored settings use ("VDVlI.Text",
+// "VDVlI.Tag"), the typed character before the box takes it, and the notice of receiving the focus.
 class TEdit : public QLineEdit {
   Q_OBJECT
   Q_PROPERTY(QString Text READ text WRITE setText)
   Q_PROPERTY(int Tag MEMBER FTag)
 
 public:
-  explicit TEdit(QWidget *parent = nullptr) : QLineEdit(parent) {}
+  using QLineEdit::QLineEdit;
 
   int Tag() const { return FTag; }
   void SetTag(int tag) { FTag = tag; }

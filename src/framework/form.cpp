@@ -8,6 +8,39 @@
 
 TForm::TForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) { setMouseTracking(true); }
 
+TForm::~TForm() {
+  if (OnDestroy)
+    Application->Guard([this] { OnDestroy(this); });
+}
+
+TFormBorderStyle TForm::BorderStyle() const {
+  const Qt::WindowFlags flags = windowFlags();
+  if (flags.testFlag(Qt::FramelessWindowHint))
+    return bsNone;
+  const bool tool = (flags & Qt::WindowType_Mask) == Qt::Tool;
+  const bool fixed = minimumSize() == maximumSize();
+  if ((flags & Qt::WindowType_Mask) == Qt::Dialog && fixed)
+    return bsDialog;
+  if (fixed)
+    return tool ? bsToolWindow : bsSingle;
+  return tool ? bsSizeToolWin : bsSizeable;
+}
+
+TWindowState TForm::WindowState() const {
+  if (isMinimized())
+    return wsMinimized;
+  return isMaximized() ? wsMaximized : wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+  if (state == wsMinimized)
+    states |= Qt::WindowMinimized;
+  else if (state == wsMaximized)
+    states |= Qt::WindowMaximized;
+  setWindowState(states);
+}
+
 bool TForm::event(QEvent *event) {
   if (event->type() == QEvent::WindowActivate && OnActivate)
     Application->Guard([this] { OnActivate(this); });
