@@ -7,6 +7,7 @@
 #include "display/library_cache.h"
 #include "framework/application.h"
 #include "platform/audio/virtual_capture.h"
+#include "platform/mixer/virtual_mixer.h"
 #include "support/capture_wait.h"
 #include "widgets/manual_clock.h"
 
@@ -79,6 +80,9 @@ protected:
   void Type(char key) { QTest::keyClick(Form->windowHandle(), key); }
 
   TVirtualCapture Device;
+  // The panel's mixer, empty unless a test lays out inputs: the panel never reaches the test
+  // sound server's mixer, whose source later tests capture from.
+  std::unique_ptr<TVirtualMixer> Mixer = std::make_unique<TVirtualMixer>();
   TManualClock Clock; // the repeat timers of the panel tick on it
   std::unique_ptr<TVexiloFrm> Form;
   std::vector<std::string> Messages;
