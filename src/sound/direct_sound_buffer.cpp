@@ -109,7 +109,9 @@ int32_t TDirectSoundBuffer::Position() {
   return int32_t(play);
 }
 
-void TDirectSoundBuffer::SetPosition(int32_t position) { SetDXResult(IBuffer()->SetCurrentPosition(uint32_t(position))); }
+void TDirectSoundBuffer::SetPosition(int32_t position) {
+  SetDXResult(IBuffer()->SetCurrentPosition(uint32_t(position)));
+}
 
 int32_t TDirectSoundBuffer::Frequency() {
   uint32_t frequency = 0;

@@ -13,8 +13,7 @@ namespace {
 
 constexpr uint32_t DescriptionSize = 20;
 // Options that only take effect when the device is opened.
-constexpr TCustomDXSound::TDXSoundOptions OpeningOptions =
-    TCustomDXSound::soExclusive | TCustomDXSound::soWritePrimary;
+constexpr TCustomDXSound::TDXSoundOptions OpeningOptions = TCustomDXSound::soExclusive | TCustomDXSound::soWritePrimary;
 
 } // namespace
 
@@ -103,11 +102,11 @@ void TCustomDXSound::Restore() {
 void TCustomDXSound::BindToForm(TForm *form) {
   FForm = form;
   // A window made anew needs its cooperative level again.
-  FSubClass = std::make_unique<TControlSubClass>(
-      form, QSet<int>{QEvent::WinIdChange}, [this](QEvent *, const std::function<void()> &defWindowProc) {
-        defWindowProc();
-        Application->Guard([this] { BindToForm(FForm); });
-      });
+  FSubClass = std::make_unique<TControlSubClass>(form, QSet<int>{QEvent::WinIdChange},
+                                                 [this](QEvent *, const std::function<void()> &defWindowProc) {
+                                                   defWindowProc();
+                                                   Application->Guard([this] { BindToForm(FForm); });
+                                                 });
   SetCooperativeLevel();
 }
 

@@ -18,8 +18,7 @@ constexpr auto SilenceUntilFailed = std::chrono::seconds(4);
 
 } // namespace
 
-TAlsaCaptureBuffer::TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes,
-                                       std::shared_ptr<TAlsaProbe> probe)
+TAlsaCaptureBuffer::TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe)
     : FFormat(format), FRing(bytes), FProbe(std::move(probe)) {}
 
 TAlsaCaptureBuffer::~TAlsaCaptureBuffer() { Stop(); }

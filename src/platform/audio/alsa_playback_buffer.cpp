@@ -16,8 +16,7 @@ constexpr auto StallUntilLost = std::chrono::seconds(4);
 
 } // namespace
 
-TAlsaPlaybackBuffer::TAlsaPlaybackBuffer(const TWaveFormatEx &format, uint32_t bytes,
-                                         std::shared_ptr<TAlsaProbe> probe)
+TAlsaPlaybackBuffer::TAlsaPlaybackBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe)
     : TRingSoundBuffer(format, bytes), FProbe(std::move(probe)) {}
 
 TAlsaPlaybackBuffer::~TAlsaPlaybackBuffer() { Stop(); }

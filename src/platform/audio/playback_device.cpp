@@ -21,8 +21,7 @@ HRESULT TPlaybackDevice::SetCooperativeLevel(HWND window, uint32_t level) {
   return S_OK;
 }
 
-HRESULT TPlaybackDevice::CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer,
-                                           void *outer) {
+HRESULT TPlaybackDevice::CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) {
   if (!description || description->dwSize < DescriptionSize || !buffer || outer)
     return DSERR_INVALIDPARAM;
   *buffer = nullptr;
@@ -52,8 +51,8 @@ HRESULT TPlaybackDevice::DuplicateSoundBuffer(IDirectSoundBuffer *original, IDir
   if (!source)
     return DSERR_INVALIDCALL; // the primary buffer has no duplicate
   TRingSoundBuffer *made = nullptr;
-  const HRESULT result =
-      MakeSecondary(source->Format(), source->Size(), DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME, &made);
+  const HRESULT result = MakeSecondary(source->Format(), source->Size(),
+                                       DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME, &made);
   if (Failed(result))
     return result;
   source->CopyContentsTo(*made);

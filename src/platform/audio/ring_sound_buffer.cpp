@@ -7,7 +7,9 @@
 namespace {
 
 // Hundredths of a decibel of attenuation as a factor.
-double GainOf(int32_t hundredthsDb) { return hundredthsDb <= DSBVOLUME_MIN ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0); }
+double GainOf(int32_t hundredthsDb) {
+  return hundredthsDb <= DSBVOLUME_MIN ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0);
+}
 
 int32_t ReadSample(const uint8_t *at, int width) {
   switch (width) {

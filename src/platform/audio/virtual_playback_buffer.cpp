@@ -11,8 +11,8 @@ TVirtualPlaybackBuffer::~TVirtualPlaybackBuffer() {
     FDevice.Detach(this);
 }
 
-HRESULT TVirtualPlaybackBuffer::Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1,
-                                     void **region2, uint32_t *bytes2, uint32_t flags) {
+HRESULT TVirtualPlaybackBuffer::Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2,
+                                     uint32_t *bytes2, uint32_t flags) {
   if (FDevice.FailLock && !Lost())
     return DSERR_GENERIC;
   return TRingSoundBuffer::Lock(offset, bytes, region1, bytes1, region2, bytes2, flags);
