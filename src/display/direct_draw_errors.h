@@ -27,7 +27,3 @@ class EDXDrawError : public Exception {
 public:
   using Exception::Exception;
 };
-
-inline constexpr const char *SCannotMade = "%s cannot be made";
-inline constexpr const char *SNotMade = "%s not made";
-inline constexpr const char *SCannotInitialized = "%s cannot be initialized";

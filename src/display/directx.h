@@ -9,6 +9,11 @@ public:
   using Exception::Exception;
 };
 
+// Messages every device wrapper raises with its object's name.
+inline constexpr const char *SCannotMade = "%s cannot be made";
+inline constexpr const char *SNotMade = "%s not made";
+inline constexpr const char *SCannotInitialized = "%s cannot be initialized";
+
 // The base of every wrapper of a platform device object: it keeps the result of the last
 // platform call made through the object. A failing result calls Check, which a wrapper may
 // override to raise.

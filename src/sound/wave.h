@@ -29,6 +29,7 @@ public:
   uint8_t *Data() { return FData.get(); }
   const uint8_t *Data() const { return FData.get(); }
   TWaveFormatEx *Format() { return FFormatSize > 0 ? reinterpret_cast<TWaveFormatEx *>(FFormat.get()) : nullptr; }
+  const TWaveFormatEx *Format() const { return const_cast<TWave *>(this)->Format(); }
   int64_t FormatSize() const { return FFormatSize; }
   int64_t Size() const { return FSize; }
   int64_t Capacity() const { return FCapacity; }

@@ -3,6 +3,7 @@
 #include "framework/thread.h"
 #include "sound/capture_stream.h"
 #include "support/capture_wait.h"
+#include "support/tone_analysis.h"
 #include "support/tone_player.h"
 
 #include <cmath>
@@ -61,21 +62,6 @@ protected:
   int Calls = 0;
   int OffGuiThread = 0;
 };
-
-// Frequency (by rising zero crossings) and peak of the left channel in the last `frames` frames.
-void Analyse(const std::vector<int16_t> &samples, size_t frames, double &frequency, int &peak) {
-  const size_t total = samples.size() / 2;
-  const size_t first = total > frames ? total - frames : 0;
-  int crossings = 0;
-  peak = 0;
-  for (size_t i = first + 1; i < total; ++i) {
-    const int previous = samples[2 * (i - 1)];
-    const int current = samples[2 * i];
-    crossings += previous < 0 && current >= 0;
-    peak = std::max(peak, std::abs(current));
-  }
-  frequency = crossings * 44100.0 / double(total - first);
-}
 
 } // namespace
 

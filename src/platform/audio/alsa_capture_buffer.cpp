@@ -18,8 +18,7 @@ constexpr auto SilenceUntilFailed = std::chrono::seconds(4);
 
 } // namespace
 
-TAlsaCaptureBuffer::TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes,
-                                       std::shared_ptr<TAlsaCaptureProbe> probe)
+TAlsaCaptureBuffer::TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe)
     : FFormat(format), FRing(bytes), FProbe(std::move(probe)) {}
 
 TAlsaCaptureBuffer::~TAlsaCaptureBuffer() { Stop(); }
@@ -27,7 +26,7 @@ TAlsaCaptureBuffer::~TAlsaCaptureBuffer() { Stop(); }
 HRESULT TAlsaCaptureBuffer::GetCurrentPosition(uint32_t *capturePosition, uint32_t *readPosition) {
   if (FFailed.load(std::memory_order_acquire))
     return DSERR_NODRIVER;
-  const uint32_t cursor = FRing.WriteCursor();
+  const uint32_t cursor = FRing.Cursor();
   if (capturePosition)
     *capturePosition = cursor;
   if (readPosition)
@@ -47,7 +46,7 @@ HRESULT TAlsaCaptureBuffer::Start(uint32_t) {
     return S_OK;
   FFailed = false;
   FStopping = false;
-  FRing.Reset();
+  FRing.SetCursor(0);
   if (const HRESULT result = OpenPcm(); Failed(result)) {
     FFailed = true;
     return result;
@@ -67,25 +66,13 @@ HRESULT TAlsaCaptureBuffer::Stop() {
 
 HRESULT TAlsaCaptureBuffer::OpenPcm() {
   FProbe->Close();
-  if (snd_pcm_open(&FPcm, "default", SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK) < 0) {
+  if (snd_pcm_open(&FPcm, AlsaPcmName, SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK) < 0) {
     FPcm = nullptr;
     return DSERR_NODRIVER;
   }
-  unsigned rate = FFormat.nSamplesPerSec;
-  FPeriodFrames = std::max<snd_pcm_uframes_t>(rate / PeriodsPerSecond, 1);
+  FPeriodFrames = std::max<snd_pcm_uframes_t>(FFormat.nSamplesPerSec / PeriodsPerSecond, 1);
   snd_pcm_uframes_t deviceFrames = FPeriodFrames * PeriodsInDevice;
-  snd_pcm_hw_params_t *params;
-  snd_pcm_hw_params_alloca(&params);
-  int dir = 0;
-  const bool configured = snd_pcm_hw_params_any(FPcm, params) >= 0 &&
-                          snd_pcm_hw_params_set_access(FPcm, params, SND_PCM_ACCESS_RW_INTERLEAVED) >= 0 &&
-                          snd_pcm_hw_params_set_format(FPcm, params, AlsaFormatOf(FFormat)) >= 0 &&
-                          snd_pcm_hw_params_set_channels(FPcm, params, FFormat.nChannels) >= 0 &&
-                          snd_pcm_hw_params_set_rate(FPcm, params, rate, 0) >= 0 &&
-                          snd_pcm_hw_params_set_period_size_near(FPcm, params, &FPeriodFrames, &dir) >= 0 &&
-                          snd_pcm_hw_params_set_buffer_size_near(FPcm, params, &deviceFrames) >= 0 &&
-                          snd_pcm_hw_params(FPcm, params) >= 0 && snd_pcm_start(FPcm) >= 0;
-  if (!configured) {
+  if (!ConfigureAlsaPcm(FPcm, FFormat, FPeriodFrames, deviceFrames) || snd_pcm_start(FPcm) < 0) {
     ClosePcm();
     return DSERR_BADFORMAT;
   }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/audio/alsa_capture_device.h"
-#include "platform/audio/capture_ring.h"
+#include "platform/audio/byte_ring.h"
 
 #include <atomic>
 #include <memory>
@@ -14,7 +14,7 @@
 // and from then on the position query fails.
 class TAlsaCaptureBuffer : public IDirectSoundCaptureBuffer {
 public:
-  TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaCaptureProbe> probe);
+  TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe);
 
   HRESULT GetCurrentPosition(uint32_t *capturePosition, uint32_t *readPosition) override;
   HRESULT Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2, uint32_t *bytes2,
@@ -34,8 +34,8 @@ private:
   bool Recover(int error);
 
   TWaveFormatEx FFormat;
-  TCaptureRing FRing;
-  std::shared_ptr<TAlsaCaptureProbe> FProbe;
+  TByteRing FRing;
+  std::shared_ptr<TAlsaProbe> FProbe;
   snd_pcm_t *FPcm = nullptr;
   snd_pcm_uframes_t FPeriodFrames = 0;
   std::vector<uint8_t> FPeriod; // one period, sized at Start, so the I/O loop allocates nothing

@@ -2,25 +2,9 @@
 
 #include "platform/audio/capture_interfaces.h"
 
-#include <alsa/asoundlib.h>
+#include "platform/audio/alsa_pcm.h"
+
 #include <memory>
-
-// The PCM formats a capture buffer can hold, or SND_PCM_FORMAT_UNKNOWN for any other record.
-snd_pcm_format_t AlsaFormatOf(const TWaveFormatEx &format);
-
-// A handle on ALSA's "default" capture PCM for asking which formats it accepts. The running
-// buffer closes it before it opens the PCM itself, so a device that admits only one user at a
-// time is free for it; the next question opens it again.
-class TAlsaCaptureProbe {
-public:
-  ~TAlsaCaptureProbe() { Close(); }
-
-  HRESULT Accepts(const TWaveFormatEx &format);
-  void Close();
-
-private:
-  snd_pcm_t *FPcm = nullptr;
-};
 
 // The default capture device on ALSA.
 class TAlsaCaptureDevice : public IDirectSoundCapture {
@@ -36,5 +20,5 @@ private:
   TAlsaCaptureDevice() = default;
   ~TAlsaCaptureDevice() override = default;
 
-  std::shared_ptr<TAlsaCaptureProbe> FProbe = std::make_shared<TAlsaCaptureProbe>();
+  std::shared_ptr<TAlsaProbe> FProbe = std::make_shared<TAlsaProbe>(SND_PCM_STREAM_CAPTURE);
 };

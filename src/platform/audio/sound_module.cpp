@@ -1,6 +1,7 @@
 #include "platform/audio/sound_module.h"
 
 #include "platform/audio/alsa_capture_device.h"
+#include "platform/audio/alsa_playback_device.h"
 
 namespace {
 
@@ -14,9 +15,19 @@ HRESULT AlsaCaptureCreate(const TGUID *device, IDirectSoundCapture **capture, vo
   return TAlsaCaptureDevice::Create(capture);
 }
 
+HRESULT AlsaSoundCreate(const TGUID *device, IDirectSound **sound, void *outer) {
+  if (!sound || outer)
+    return DSERR_INVALIDPARAM;
+  *sound = nullptr;
+  if (device)
+    return DSERR_NODRIVER;
+  return TAlsaPlaybackDevice::Create(sound);
+}
+
 } // namespace
 
 std::unique_ptr<TPlatformModule> LoadSoundModule() {
   return std::make_unique<TPlatformModule>(std::initializer_list<std::pair<const std::string, TEntryPoint>>{
-      {"DirectSoundCaptureCreate", ToEntryPoint(&AlsaCaptureCreate)}});
+      {"DirectSoundCaptureCreate", ToEntryPoint(&AlsaCaptureCreate)},
+      {"DirectSoundCreate", ToEntryPoint(&AlsaSoundCreate)}});
 }

@@ -1,7 +1,7 @@
 #include "platform/audio/virtual_capture.h"
 
 #include "platform/audio/virtual_capture_buffer.h"
-#include "platform/module_loader.h"
+#include "platform/audio/virtual_sound_module.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,27 +31,24 @@ public:
   void Release() override { delete this; }
 };
 
-HRESULT VirtualCaptureCreate(const TGUID *, IDirectSoundCapture **capture, void *) {
+} // namespace
+
+HRESULT TVirtualCapture::CreateDevice(const TGUID *, IDirectSoundCapture **capture, void *) {
   *capture = nullptr;
-  if (!TVirtualCapture::Current() || TVirtualCapture::Current()->NoDevice)
+  if (!FCurrent || FCurrent->NoDevice)
     return DSERR_NODRIVER;
   *capture = new TVirtualCaptureDevice;
   return S_OK;
 }
 
-} // namespace
-
 TVirtualCapture::TVirtualCapture() {
   FCurrent = this;
-  RegisterModule("DSound.dll", [] {
-    return std::make_unique<TPlatformModule>(std::initializer_list<std::pair<const std::string, TEntryPoint>>{
-        {"DirectSoundCaptureCreate", ToEntryPoint(&VirtualCaptureCreate)}});
-  });
+  RegisterVirtualSoundModule();
 }
 
 TVirtualCapture::~TVirtualCapture() {
-  RegisterModule("DSound.dll", {});
   FCurrent = nullptr;
+  UnregisterVirtualSoundModule();
 }
 
 void TVirtualCapture::SetBytes(std::vector<uint8_t> bytes) {

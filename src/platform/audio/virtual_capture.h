@@ -7,8 +7,8 @@
 
 class TVirtualCaptureBuffer;
 
-// A capture device for tests, registered as "DSound.dll" while it exists (make it before the
-// library cache first loads that library). Its signal is configured, its clock advanced by hand,
+// A capture device for tests, reached through the virtual "DSound.dll" while it exists (see
+// virtual_sound_module.h). Its signal is configured, its clock advanced by hand,
 // and each failure the sound classes must survive can be switched on. Single-threaded: the test
 // drives it from the GUI thread.
 class TVirtualCapture {
@@ -20,6 +20,8 @@ public:
 
   // The device exists only while there is one of these.
   static TVirtualCapture *Current() { return FCurrent; }
+  // The module's "DirectSoundCaptureCreate".
+  static HRESULT CreateDevice(const TGUID *device, IDirectSoundCapture **capture, void *outer);
 
   // nullptr accepts every format.
   std::function<bool(const TWaveFormatEx &format)> Accepts;

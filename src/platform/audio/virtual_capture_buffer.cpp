@@ -17,9 +17,9 @@ HRESULT TVirtualCaptureBuffer::GetCurrentPosition(uint32_t *capturePosition, uin
   if (FDevice.FailGetPosition)
     return DSERR_GENERIC;
   if (capturePosition)
-    *capturePosition = FRing.WriteCursor();
+    *capturePosition = FRing.Cursor();
   if (readPosition)
-    *readPosition = FRing.WriteCursor();
+    *readPosition = FRing.Cursor();
   return S_OK;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/audio/capture_ring.h"
+#include "platform/audio/byte_ring.h"
 #include "platform/audio/virtual_capture.h"
 
 // A capture buffer of the virtual device: it fills its ring from the device's signal when the
@@ -26,7 +26,7 @@ private:
 
   TVirtualCapture &FDevice;
   TWaveFormatEx FFormat;
-  TCaptureRing FRing;
+  TByteRing FRing;
   bool FRunning = false;
   int64_t FElapsedMs = 0;
   int64_t FFrames = 0;

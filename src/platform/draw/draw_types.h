@@ -3,6 +3,7 @@
 #include "platform/result_codes.h"
 
 #include "platform/guid.h"
+#include "platform/window_handle.h"
 #include <algorithm>
 
 #include <cstdint>
@@ -10,10 +11,8 @@
 // Records and codes of the 2D device: the callers fill and read these as the device documents
 // them, so values and field order follow the established device interface.
 
-class QWidget;
 class TDeviceContext;
 
-using HWND = QWidget *;
 using HDC = TDeviceContext *;
 
 // Right and bottom are exclusive.

@@ -1,0 +1,147 @@
+// Streaming playback during the calibration test: one refill (it runs every 50 ms on the GUI
+// thread and must allocate nothing), and the intervals at which the refill thread gets its refills
+// run on the GUI thread.
+#include "display/library_cache.h"
+#include "framework/application.h"
+#include "framework/thread.h"
+#include "platform/audio/virtual_playback.h"
+#include "sound/audio_stream.h"
+#include "sound/direct_sound.h"
+#include "sound/wave_stream.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <numbers>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::atomic<bool> Counting{false};
+std::atomic<long> Allocations{0};
+
+// One second of a 1 kHz tone, 16-bit stereo 44100 Hz, as a wave stream in memory.
+class TToneWave {
+public:
+  TToneWave() {
+    TWaveStream writer(&FMemory);
+    writer.SetFormatSize(sizeof(TWaveFormatEx));
+    MakePcmFormat(*writer.Format(), 44100, 16, 2);
+    writer.Open(true);
+    std::vector<int16_t> samples(88200);
+    for (size_t i = 0; i < samples.size(); ++i)
+      samples[i] = int16_t(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * double(i / 2) / 44100)));
+    writer.WriteBuffer(samples.data(), int64_t(samples.size() * 2));
+    writer.Finish();
+    FMemory.SetPosition(0);
+    FWave = std::make_unique<TWaveStream>(&FMemory);
+    FWave->Open(false);
+  }
+  TWaveStream &Stream() { return *FWave; }
+
+private:
+  TMemoryStream FMemory;
+  std::unique_ptr<TWaveStream> FWave;
+};
+
+} // namespace
+
+void *operator new(std::size_t size) {
+  if (Counting.load(std::memory_order_relaxed))
+    Allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void *p = std::malloc(size ? size : 1))
+    return p;
+  throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+
+static void BM_OneRefill(benchmark::State &state) {
+  TVirtualPlayback device;
+  ReleaseLibraries();
+  {
+    TToneWave wave;
+    TDirectSound sound(nullptr);
+    TAudioStream stream(sound);
+    stream.SetAutoRefill(false);
+    stream.SetBufferMilliseconds(1000);
+    stream.SetSource(&wave.Stream());
+    stream.SetLooping(true);
+    stream.StartPlayback();
+    long allocations = 0;
+    for (auto _ : state) {
+      state.PauseTiming();
+      device.Advance(8820); // what 50 ms play
+      Allocations = 0;
+      Counting = true;
+      state.ResumeTiming();
+      stream.Refill();
+      state.PauseTiming();
+      Counting = false;
+      allocations += Allocations;
+      state.ResumeTiming();
+    }
+    state.counters["allocations_per_refill"] = double(allocations) / double(state.iterations());
+  }
+  ReleaseLibraries();
+}
+BENCHMARK(BM_OneRefill)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+// The device plays in real time; each move of the write cursor is one refill.
+static void BM_RefillIntervals(benchmark::State &state) {
+  TVirtualPlayback device;
+  ReleaseLibraries();
+  {
+    TToneWave wave;
+    TDirectSound sound(nullptr);
+    for (auto _ : state) {
+      TAudioStream stream(sound);
+      stream.SetBufferMilliseconds(1000);
+      stream.SetSource(&wave.Stream());
+      stream.SetLooping(true);
+      stream.StartPlayback();
+      std::vector<double> intervals;
+      intervals.reserve(200);
+      auto start = std::chrono::steady_clock::now();
+      auto last = start;
+      int64_t playedBytes = 0;
+      int32_t cursor = stream.WriteCursor();
+      while (intervals.size() < 200) {
+        const auto now = std::chrono::steady_clock::now();
+        const int64_t due =
+            std::chrono::duration_cast<std::chrono::microseconds>(now - start).count() * 176400 / 1000000 / 4 * 4;
+        device.Advance(uint32_t(due - playedBytes));
+        playedBytes = due;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        TThread::CheckSynchronize();
+        if (stream.WriteCursor() != cursor) {
+          cursor = stream.WriteCursor();
+          intervals.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+          last = now;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+      }
+      intervals.erase(intervals.begin()); // the first one starts at an arbitrary point
+      std::sort(intervals.begin(), intervals.end());
+      state.counters["median_ms"] = intervals[intervals.size() / 2];
+      state.counters["p99_ms"] = intervals[intervals.size() * 99 / 100];
+      state.counters["max_ms"] = intervals.back();
+    }
+  }
+  ReleaseLibraries();
+}
+BENCHMARK(BM_RefillIntervals)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv) {
+  TApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

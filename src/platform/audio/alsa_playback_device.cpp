@@ -1,0 +1,30 @@
+#include "platform/audio/alsa_playback_device.h"
+
+#include "platform/audio/alsa_playback_buffer.h"
+
+#include <new>
+
+HRESULT TAlsaPlaybackDevice::Create(IDirectSound **sound) {
+  if (!sound)
+    return DSERR_INVALIDPARAM;
+  *sound = nullptr;
+  // The device is there when its PCM opens; the handle then serves the format questions.
+  auto *device = new (std::nothrow) TAlsaPlaybackDevice;
+  if (!device)
+    return E_OUTOFMEMORY;
+  const TWaveFormatEx probe{WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
+  if (device->FProbe->Accepts(probe) == DSERR_NODRIVER) {
+    device->Release();
+    return DSERR_NODRIVER;
+  }
+  *sound = device;
+  return S_OK;
+}
+
+HRESULT TAlsaPlaybackDevice::MakeSecondary(const TWaveFormatEx &format, uint32_t bytes, uint32_t,
+                                           TRingSoundBuffer **buffer) {
+  if (const HRESULT result = FProbe->Accepts(format); Failed(result))
+    return result;
+  *buffer = new (std::nothrow) TAlsaPlaybackBuffer(format, bytes, FProbe);
+  return *buffer ? S_OK : E_OUTOFMEMORY;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/audio/playback_interfaces.h"
+
+class TPrimarySoundBuffer;
+class TRingSoundBuffer;
+
+// What every playback device shares, whatever plays its buffers: the cooperative level it is
+// given (kept, since the sound server shares the output among all programs whatever the level),
+// the checks of a buffer description, the primary buffer and duplicates. A device makes its own
+// secondary buffers.
+class TPlaybackDevice : public IDirectSound {
+public:
+  HRESULT SetCooperativeLevel(HWND window, uint32_t level) override;
+  HRESULT CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) override;
+  HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original, IDirectSoundBuffer **duplicate) override;
+
+  HWND CooperativeWindow() const { return FWindow; }
+  uint32_t CooperativeLevel() const { return FLevel; }
+
+protected:
+  ~TPlaybackDevice() override = default;
+
+  // A secondary buffer of `bytes` at `format` (both checked already), with the caps `flags`.
+  virtual HRESULT MakeSecondary(const TWaveFormatEx &format, uint32_t bytes, uint32_t flags,
+                                TRingSoundBuffer **buffer) = 0;
+  virtual TPrimarySoundBuffer *MakePrimary();
+
+private:
+  HWND FWindow = nullptr;
+  uint32_t FLevel = 0;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// A window as the device interfaces take it: the top-level widget.
+using HWND = QWidget *;

@@ -1,0 +1,43 @@
+#include "sound/direct_sound.h"
+
+#include "display/library_cache.h"
+#include "sound/direct_sound_buffer.h"
+
+namespace {
+
+TInterfacePtr<IDirectSound> OpenDevice(const TGUID *device, HRESULT &result) {
+  auto *create = DXLoadEntryPoint<TDirectSoundCreate>("DSound.dll", "DirectSoundCreate");
+  IDirectSound *sound = nullptr;
+  result = create(device, &sound, nullptr);
+  if (result != S_OK && sound) {
+    sound->Release();
+    sound = nullptr;
+  }
+  return TInterfacePtr<IDirectSound>(sound);
+}
+
+} // namespace
+
+TDirectSound::TDirectSound(const TGUID *device) {
+  HRESULT result = S_OK;
+  FISound = OpenDevice(device, result);
+  SetDXResult(result);
+  if (!FISound)
+    throw EDirectSoundError(SCannotInitialized, "DirectSound");
+}
+
+TDirectSound::TDirectSound(TInterfacePtr<IDirectSound> sound) : FISound(std::move(sound)) {
+  if (!FISound)
+    throw EDirectSoundError(SCannotInitialized, "DirectSound");
+}
+
+TDirectSound::~TDirectSound() {
+  for (TDirectSoundBuffer *buffer : FBuffers)
+    buffer->DeviceGone();
+}
+
+IDirectSound *TDirectSound::ISound() const {
+  if (!FISound)
+    throw EDirectSoundError(SNotMade, "IDirectSound");
+  return FISound.get();
+}
