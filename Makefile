@@ -18,7 +18,7 @@ build: deps
 	@cmake --build $(BUILD)
 
 run: build
-	$(BUILD)/src/app/vexilo
+	cd $(BUILD)/src/app && ./vexilo  # Test.wav, the calibration recording, is made beside it
 
 test: build
 	tools/check-format

@@ -1,4 +1,5 @@
 #include "app/about_box.h"
+#include "app/stop_signals.h"
 #include "app/vexilo_frm.h"
 #include "display/library_cache.h"
 #include "framework/application.h"
@@ -10,6 +11,8 @@ int main(int argc, char **argv) {
     TVexiloFrm scope;
     TAboutBox aboutBox;
     scope.SetAboutBox(&aboutBox);
+    // Being told to stop (a logout, a kill) ends the scope as its power switch does.
+    TStopSignals stop([&scope] { scope.PoverOff(nullptr); });
     scope.show();
     scope.activateWindow();
     status = application.exec();

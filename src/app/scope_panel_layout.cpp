@@ -10,6 +10,8 @@
 #include "framework/image.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
+#include "settings/form_storage.h"
+#include "sound/dx_sound.h"
 #include "widgets/animated_image.h"
 #include "widgets/power_switch.h"
 #include "widgets/shadow_label.h"
@@ -136,6 +138,14 @@ std::vector<TComponentDesc> MakeLayout() {
       {"DXSpriteEngine1", "TDXSpriteEngine", "", {}, {}},
       {"DXTimer1", "TDXTimer", "", {}, {{"Enabled", true}, {"Interval", 0}, {"MaxLag", 100}, {"ActiveOnly", false}}},
       {"TimerBt", "TTimer", "", {}, {{"Enabled", false}, {"Interval", 200u}}},
+      {"DXSound1", "TDXSound", "", {}, {{"AutoInitialize", false}}},
+      {"FormStorage1",
+       "TFormStorage",
+       "",
+       {},
+       {{"StoredProps", QStringList{"VDVlI.Tag", "VDVlI.Text", "VDVlII.Text", "VDVlII.Tag", "ImageArrI.Tag",
+                                    "ImageArrII.Tag", "HorizontAnmI.Tag", "HorizontAnmII.Tag", "VoltBtI.Tag",
+                                    "TimeVlI.Text", "CntVolI.Tag", "CntVolII.Tag"}}}},
       {"Pover",
        "TRxSwitch",
        "",
@@ -184,6 +194,8 @@ void RegisterScopePanelClasses(TFormReader &reader) {
   reader.RegisterClass<TDXImageList>("TDXImageList");
   reader.RegisterClass<TDXSpriteEngine>("TDXSpriteEngine");
   reader.RegisterClass<TDXTimer>("TDXTimer");
+  reader.RegisterClass<TDXSound>("TDXSound");
+  reader.RegisterClass<TFormStorage>("TFormStorage");
   reader.RegisterClass<TRxSwitch>("TRxSwitch");
   reader.RegisterClass<TTrackBar>("TTrackBar");
   reader.RegisterClass<TRxSpeedButton>("TSpeedButton");

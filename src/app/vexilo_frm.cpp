@@ -6,6 +6,7 @@
 #include "app/panel_pictures.h"
 #include "app/scope_panel_layout.h"
 #include "app/scope_state.h"
+#include "app/settings_carry.h"
 #include "app/time_texts.h"
 #include "app/trace_frame.h"
 #include "app/trace_schedule.h"
@@ -18,6 +19,9 @@
 #include "display/surface_canvas.h"
 #include "framework/application.h"
 #include "framework/edit.h"
+#include "framework/image.h"
+#include "settings/form_storage.h"
+#include "sound/dx_sound.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "sound/capture_stream.h"
@@ -68,6 +72,9 @@ TVexiloFrm::TVexiloFrm()
   RegisterScopePanelClasses(reader);
   reader.Read(this, ScopePanelLayout());
   FindComponents();
+  // The carriers' designed values are the scope's initial state: a first run without settings
+  // starts exactly there.
+  WriteCarriers(TCarriedSettings{});
   LoadPictures();
   ConnectHandlers();
   // The format trackbar stands over the edge of channel I's panel, so it must lie above it.
@@ -78,6 +85,7 @@ TVexiloFrm::TVexiloFrm()
 
 TVexiloFrm::~TVexiloFrm() {
   CloseMixer();
+  FreeTestStream();
   FreeCaptureStream();
 }
 
@@ -88,6 +96,8 @@ void TVexiloFrm::FindComponents() {
   DXSpriteEngine1 = Component<TDXSpriteEngine>("DXSpriteEngine1");
   DXTimer1 = Component<TDXTimer>("DXTimer1");
   TimerBt = Component<TTimer>("TimerBt");
+  DXSound1 = Component<TDXSound>("DXSound1");
+  FormStorage1 = Component<TFormStorage>("FormStorage1");
   Pover = Component<TRxSwitch>("Pover");
   CngFrTbar = Component<TTrackBar>("CngFrTbar");
   MicMuteBt = Component<QRadioButton>("MicMuteBt");
@@ -110,6 +120,7 @@ void TVexiloFrm::FindComponents() {
     c.BtMnusFzCn = Component<TRxSpeedButton>(named("BtMnusFzCn").c_str());
     c.BtPlusFzCn = Component<TRxSpeedButton>(named("BtPlusFzCn").c_str());
     c.CntVol = Component<TRxLabel>(named("CntVol").c_str());
+    c.ImageArr = Component<TImage>(named("ImageArr").c_str());
     c.SinxroBt = Component<TRxSpeedButton>(named("SinxroBt").c_str());
     c.SpBtnCntr = Component<TRxSpeedButton>(named("SpBtnCntr").c_str());
   }
@@ -140,6 +151,10 @@ void TVexiloFrm::ConnectHandlers() {
   Pover->OnOff = [this](QObject *sender) { PoverOff(sender); };
   CngFrTbar->OnChange = [this](QObject *sender) { CngFrTbarChange(sender); };
   RxLabel1->OnClick = [this](QObject *sender) { RxLabel1Click(sender); };
+  BtTest->OnClick = [this](QObject *sender) { BtTestClick(sender); };
+  connect(Channel[chI].VDVl, &QLineEdit::textChanged, this,
+          [this] { Application->Guard([this] { VDVlIChange(Channel[chI].VDVl); }); });
+  FormStorage1->OnRestorePlacement = [this](QObject *sender) { FormStorage1RestorePlacement(sender); };
   // A radio button's handler runs when it becomes the checked one, by the user or the program.
   connect(MicMuteBt, &QRadioButton::toggled, this, [this](bool checked) {
     if (checked)
@@ -224,6 +239,7 @@ void TVexiloFrm::CaptureDataAvailable(TSoundCaptureStream *Sender) {
 }
 
 void TVexiloFrm::CngFrTbarChange(QObject *) {
+  EndTestOnFormatChange();
   if (TSoundCaptureStream *old = CaptureStream())
     old->StopCapture();
   TSoundCaptureStream &stream = NewCaptureStream();
@@ -274,8 +290,6 @@ void TVexiloFrm::DXTimerTimer(QObject *, int) {
   canvas.Release();
   DXDraw1->Flip();
 }
-
-void TVexiloFrm::PoverOff(QObject *) { close(); }
 
 void TVexiloFrm::UpdateTimeTexts() {
   const auto texts = ComputeTimeTexts(*FState);

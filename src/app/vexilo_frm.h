@@ -18,8 +18,11 @@ struct TCaptureFormatChoice;
 class TDXDraw;
 class TDXImageList;
 class TDXSpriteEngine;
+class TDXSound;
 class TDXTimer;
 class TEdit;
+class TFormStorage;
+class TImage;
 class TRxLabel;
 class TRxSpeedButton;
 class TRxSwitch;
@@ -27,6 +30,7 @@ class TSoundCaptureStream;
 class TTimer;
 class TTrackBar;
 class TUpDown;
+struct TCarriedSettings;
 struct TScopeState;
 struct TTraceFrame;
 
@@ -44,6 +48,7 @@ struct TChannelControls {
   TRxSpeedButton *BtMnusFzCn = nullptr;
   TRxSpeedButton *BtPlusFzCn = nullptr;
   TRxLabel *CntVol = nullptr;
+  TImage *ImageArr = nullptr;
   TRxSpeedButton *SinxroBt = nullptr;
   TRxSpeedButton *SpBtnCntr = nullptr;
 };
@@ -65,6 +70,8 @@ public:
   TDXSpriteEngine *DXSpriteEngine1 = nullptr;
   TDXTimer *DXTimer1 = nullptr;
   TTimer *TimerBt = nullptr;
+  TDXSound *DXSound1 = nullptr;
+  TFormStorage *FormStorage1 = nullptr;
   TRxSwitch *Pover = nullptr;
   TTrackBar *CngFrTbar = nullptr;
   QRadioButton *MicMuteBt = nullptr;
@@ -121,8 +128,18 @@ public:
   void RestoreStartVolumes();
   void CloseMixer();
 
+  // The calibration test.
+  void BtTestClick(QObject *Sender);
+  void VDVlIChange(QObject *Sender);
+
+  // Settings carried between runs. PowerOff gives the mixer back and writes the persistent
+  // state into the stored properties, once, however the window is closed.
+  void FormStorage1RestorePlacement(QObject *Sender);
+  void PowerOff();
+
 protected:
   bool event(QEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
 
 private:
   template <class T> T *Component(const char *name) {
@@ -146,6 +163,13 @@ private:
   // The record-select switches (or the selector) set for the chosen input.
   void WriteInputSwitches(QRadioButton *chosen);
   void WriteMixer(MIXERCONTROLDETAILS &details);
+  void StartTest();
+  void EndTest();
+  // A format change ends a running test without taking its values.
+  void EndTestOnFormatChange();
+  void FreeTestStream();
+  TCarriedSettings ReadCarriers() const;
+  void WriteCarriers(const TCarriedSettings &carried);
   void ActivateOnce();
   // Opens the default capture device afresh, freeing the stream before; the new stream is not
   // capturing yet.
@@ -162,4 +186,5 @@ private:
   // A failed first activation is reported in a message box; the activation that follows the
   // box's closing is not a new attempt, or the box would come back at once, forever.
   bool FSkipActivation = false;
+  bool FPoweredOff = false;
 };

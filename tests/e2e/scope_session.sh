@@ -1,5 +1,5 @@
 # Shared by the end-to-end scripts: runs the real program on the test display in a scratch
-# directory (its settings file lands there), finds its windows, presses its power switch and
+# directory, finds its windows, presses its power switch and
 # counts the checks. Sourced, not run.
 export DISPLAY=${VEXILO_TEST_DISPLAY:?run under tools/with-test-services}
 passed=0
@@ -34,6 +34,15 @@ finish() {
   [ "$failed" -eq 0 ]
   exit
 }
+
+# Each run keeps its settings file in its own scratch folder: vexilo/vexilo.INI under it.
+export XDG_CONFIG_HOME=$workdir/config
+settings_file=$XDG_CONFIG_HOME/vexilo/vexilo.INI
+
+# The scope holds its recording input at half the sound server's volume scale (0x8000 of
+# 0xFFFF) until it is calibrated, and the server's scale is cubic: what comes back is an eighth
+# of what is played. Tones are played this much louder to show at the amplitude a test names.
+input_gain=8
 
 start_program() { # start_program PROGRAM
   (cd "$workdir" && exec "$1" >"$workdir/program.log" 2>&1) &
