@@ -1,7 +1,7 @@
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
+#include "display/screen_image.h"
 #include "display_fixture.h"
-#include "platform/draw/screen_image.h"
 #include "platform/draw/software_device.h"
 
 #include <QGuiApplication>

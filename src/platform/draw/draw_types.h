@@ -10,11 +10,16 @@
 // Records and codes of the 2D device: the callers fill and read these as the device documents
 // them, so values and field order follow the established device interface.
 
-class QWidget;
 class TDeviceContext;
+class TWindowHandle;
 
-using HWND = QWidget *;
+using HWND = TWindowHandle *;
 using HDC = TDeviceContext *;
+
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+};
 
 // Right and bottom are exclusive.
 struct TRect {
