@@ -1,6 +1,6 @@
 #include "scope_frame_watch.h"
 
-#include "platform/draw/screen_image.h"
+#include "display/screen_image.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "display/dib.h"
 
 #include "display/graphic_errors.h"
-#include "display/packed_pixel.h"
 #include "display/surface_canvas.h"
+#include "platform/draw/packed_pixel.h"
 
 void TDIB::Draw(TDirectDrawSurfaceCanvas &canvas, const TRect &dest) {
   StretchDraw(canvas, dest, {0, 0, Width(), Height()});

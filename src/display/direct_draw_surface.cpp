@@ -5,7 +5,7 @@
 #include "display/direct_draw_clipper.h"
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
-#include "display/packed_pixel.h"
+#include "platform/draw/packed_pixel.h"
 
 #include <cstdlib>
 #include <utility>

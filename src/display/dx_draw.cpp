@@ -8,13 +8,18 @@
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw_driver.h"
 #include "display/scope_exit.h"
+#include "display/screen_image.h"
 #include "framework/application.h"
 #include "platform/draw/system_palette.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
 
-TCustomDXDraw::TCustomDXDraw(QWidget *parent) : QWidget(parent) {
+TCustomDXDraw::TCustomDXDraw(QWidget *parent) : QWidget(parent), FScreenImage(TScreenImage::For(this)) {
   SetOptions(DefaultDXDrawOptions);
+  // Every paint covers its whole rectangle with the screen image.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   resize(100, 100);
   const auto &system = SystemPaletteEntries();
   for (size_t i = 0; i < ColorTable.size(); ++i)
@@ -159,7 +164,7 @@ void TCustomDXDraw::SetCooperativeLevel() {
       flags |= DDSCL_ALLOWREBOOT;
   }
   QWidget *window = Form() ? Form() : this;
-  FDDraw->SetDXResult(FDDraw->IDraw4()->SetCooperativeLevel(window, flags));
+  FDDraw->SetDXResult(FDDraw->IDraw4()->SetCooperativeLevel(TScreenImage::For(window), flags));
 }
 
 void TCustomDXDraw::Initialize() {
@@ -355,25 +360,18 @@ bool TCustomDXDraw::event(QEvent *event) {
     HookForm();
   } else if (event->type() == QEvent::WinIdChange && FInitialized && !FUpdating) {
     Application->Guard([this] {
-      FClipper->SetHandle(this);
+      FClipper->SetHandle(FScreenImage);
       SetCooperativeLevel();
     });
   }
   return handled;
 }
 
-void TCustomDXDraw::paintEvent(QPaintEvent *) {
-  Application->Guard([this] {
-    // A repaint shows the last frame again at once, without waiting for the blank.
-    const TDXDrawOptions saved = FNowOptions;
-    FNowOptions &= ~DXOption(doWaitVBlank);
-    {
-      TScopeExit restore([&] { FNowOptions = saved; });
-      Flip();
-    }
-    if (parentWidget() && FInitialized && (FSurface->SurfaceDesc().ddsCaps & DDSCAPS_VIDEOMEMORY))
-      parentWidget()->update();
-  });
+void TCustomDXDraw::paintEvent(QPaintEvent *event) {
+  // The last presented frame as it stands: a frame is presented once, by Flip, never again here.
+  QPainter(this).drawImage(event->rect(), FScreenImage->Image(), event->rect());
+  if (parentWidget() && FInitialized && (FSurface->SurfaceDesc().ddsCaps & DDSCAPS_VIDEOMEMORY))
+    parentWidget()->update();
 }
 
 void TCustomDXDraw::resizeEvent(QResizeEvent *) {

@@ -18,6 +18,7 @@ class TDirectDrawSurface;
 class TDXDrawDriver;
 class TDXDrawDriverBlt;
 class TDXDrawDriverFlip;
+class TScreenImage;
 
 // The control the picture is shown on. It owns the 2D device, a primary surface standing for the
 // control on screen, and a back surface of SurfaceWidth x SurfaceHeight that everything draws
@@ -76,6 +77,8 @@ public:
   TDirectDrawClipper *Clipper() const { return FClipper; }
   TDirectDrawPalette *Palette() const { return FPalette; }
   TDXDrawDriver *Driver() const { return FDriver.get(); }
+  // What the control shows: the primary surface's image of it.
+  TScreenImage *ScreenImage() const { return FScreenImage; }
   // The top-level window the control sits in, or none.
   QWidget *Form() const;
 
@@ -138,6 +141,7 @@ private:
   TDirectDrawSurface *FPrimary = nullptr;
   TDirectDrawSurface *FSurface = nullptr;
   std::unique_ptr<TControlSubClass> FSubClass;
+  TScreenImage *FScreenImage; // a child of the control
 };
 
 // The display control as placed on a form, with its settings published.

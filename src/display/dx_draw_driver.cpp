@@ -7,6 +7,7 @@
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw.h"
 #include "display/scope_exit.h"
+#include "display/screen_image.h"
 
 #include <algorithm>
 
@@ -60,7 +61,7 @@ void TDXDrawDriverBlt::Initialize() {
     throw EDXDrawError(SCannotMade, "Primary Surface");
   FDXDraw->FSurface = new TDirectDrawSurface(ddraw);
   FDXDraw->FClipper = new TDirectDrawClipper(ddraw);
-  FDXDraw->FClipper->SetHandle(FDXDraw);
+  FDXDraw->FClipper->SetHandle(FDXDraw->FScreenImage);
   FDXDraw->FPrimary->SetClipper(FDXDraw->FClipper);
   MakePalette(FDXDraw->Now(doAllowPalette256) ? DDPCAPS_8BIT | DDPCAPS_INITIALIZE | DDPCAPS_ALLOW256
                                               : DDPCAPS_8BIT | DDPCAPS_INITIALIZE);

@@ -1,7 +1,7 @@
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
+#include "display/screen_image.h"
 #include "display_fixture.h"
-#include "platform/draw/screen_image.h"
 #include "platform/draw/software_device.h"
 
 #include <QGuiApplication>
@@ -99,6 +99,20 @@ TEST_F(DXDrawTest, AFlippedFrameAppearsOnTheScreenPixelForPixel) {
         wrong += (shot.pixel(x, y) & 0xFFFFFF) != back->Pixels(x, y);
   }
   EXPECT_EQ(wrong, 0) << "pixels that differ from the back surface";
+}
+
+// A frame is presented once: painting shows what the last Flip left, not the back surface.
+TEST_F(DXDrawTest, ARepaintShowsThePresentedFrameWithoutPresentingAgain) {
+  ShowForm();
+  TDirectDrawSurface *back = DXDraw->Surface();
+  back->Fill(0x00C7D6BA);
+  DXDraw->Flip();
+  back->Fill(0x00112233);
+  DXDraw->repaint();
+  const QImage painted = DXDraw->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(painted.pixel(0, 0) & 0xFFFFFF, 0xC7D6BAu);
+  EXPECT_EQ(painted.pixel(503, 503) & 0xFFFFFF, 0xC7D6BAu);
+  EXPECT_EQ(DXDraw->ScreenImage()->Image().pixel(250, 250) & 0xFFFFFF, 0xC7D6BAu);
 }
 
 TEST_F(DXDrawTest, ResizingRecreatesOnlyTheBackSurface) {

@@ -1,3 +1,4 @@
+#include "platform/draw/packed_pixel.h"
 #include "platform/draw/software_clipper.h"
 #include "platform/draw/software_device.h"
 #include "platform/draw/software_surface.h"
@@ -21,6 +22,68 @@ uint32_t PixelAt(TSoftwareSurface &surface, int x, int y) {
       reinterpret_cast<const uint32_t *>(static_cast<uint8_t *>(desc.lpSurface) + y * desc.lPitch)[x];
   surface.Unlock(desc.lpSurface);
   return value;
+}
+
+// A surface of `bitCount` bits whose pixel (x, y) is filled with Numbered(x, y).
+uint32_t Numbered(int x, int y) { return 0x00C7D6BA + 0x10 * x + 0x100 * y; }
+
+std::shared_ptr<TSoftwareSurface> NumberedSurface(int width, int height, int bitCount) {
+  auto surface = std::make_shared<TSoftwareSurface>(width, height, bitCount, DDSCAPS_OFFSCREENPLAIN);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const TRect cell{x, y, x + 1, y + 1};
+      TDDBltFx fill;
+      fill.dwFillColor = Numbered(x, y);
+      EXPECT_EQ(surface->Blt(&cell, nullptr, nullptr, DDBLT_COLORFILL, &fill), S_OK);
+    }
+  return surface;
+}
+
+uint32_t PackedAt(TSoftwareSurface &surface, int x, int y) {
+  TDDSurfaceDesc desc;
+  EXPECT_EQ(surface.Lock(nullptr, desc, DDLOCK_WAIT), S_OK);
+  const uint8_t *row = static_cast<uint8_t *>(desc.lpSurface) + y * desc.lPitch;
+  const uint32_t value = ReadPackedPixel(row, x, static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount));
+  surface.Unlock(desc.lpSurface);
+  return value;
+}
+
+// Whole-row copies, the per-pixel paths (key, mirror, stretch) and fills must agree on what a
+// value is at every depth, and a row copy must land at the right byte for pixels of 1 to 4 bytes.
+TEST(SoftwareSurfaceTest, EveryDepthCopiesRowsAndPixelsAlike) {
+  for (int bitCount : {8, 16, 24, 32}) {
+    SCOPED_TRACE(bitCount);
+    const uint32_t mask = bitCount == 32 ? ~0u : (1u << bitCount) - 1;
+    auto source = NumberedSurface(5, 3, bitCount);
+    auto dest = std::make_shared<TSoftwareSurface>(7, 4, bitCount, DDSCAPS_OFFSCREENPLAIN);
+    EXPECT_EQ(PackedAt(*source, 4, 2), Numbered(4, 2) & mask);
+
+    const TRect inner{1, 1, 4, 3};
+    EXPECT_EQ(dest->BltFast(2, 1, source.get(), &inner, DDBLTFAST_WAIT), S_OK);
+    EXPECT_EQ(PackedAt(*dest, 2, 1), Numbered(1, 1) & mask);
+    EXPECT_EQ(PackedAt(*dest, 4, 2), Numbered(3, 2) & mask);
+    EXPECT_EQ(PackedAt(*dest, 1, 1), 0u);
+    EXPECT_EQ(PackedAt(*dest, 5, 1), 0u);
+
+    TDDColorKey key{Numbered(2, 0) & mask, Numbered(2, 0) & mask};
+    source->SetColorKey(DDCKEY_SRCBLT, &key);
+    const TRect top{0, 0, 5, 1};
+    EXPECT_EQ(dest->BltFast(0, 3, source.get(), &top, DDBLTFAST_SRCCOLORKEY), S_OK);
+    EXPECT_EQ(PackedAt(*dest, 1, 3), Numbered(1, 0) & mask);
+    EXPECT_EQ(PackedAt(*dest, 2, 3), 0u) << "the keyed pixel is left out";
+
+    TDDBltFx mirror;
+    mirror.dwDDFX = DDBLTFX_MIRRORLEFTRIGHT | DDBLTFX_MIRRORUPDOWN;
+    const TRect mirrored{0, 0, 5, 3};
+    EXPECT_EQ(dest->Blt(&mirrored, source.get(), &mirrored, DDBLT_DDFX, &mirror), S_OK);
+    EXPECT_EQ(PackedAt(*dest, 0, 0), Numbered(4, 2) & mask);
+    EXPECT_EQ(PackedAt(*dest, 4, 1), Numbered(0, 1) & mask);
+
+    const TRect wide{0, 0, 7, 4};
+    EXPECT_EQ(dest->Blt(&wide, source.get(), &mirrored, DDBLT_WAIT, nullptr), S_OK);
+    EXPECT_EQ(PackedAt(*dest, 6, 3), Numbered(4, 2) & mask);
+    EXPECT_EQ(PackedAt(*dest, 3, 1), Numbered(2, 0) & mask);
+  }
 }
 
 TEST(SoftwareSurfaceTest, FastBlitRefusesToClipOnceAClipperIsAttached) {

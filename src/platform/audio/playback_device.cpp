@@ -13,7 +13,7 @@ constexpr uint32_t MaximumBufferBytes = 0x0FFFFFFF;
 
 } // namespace
 
-HRESULT TPlaybackDevice::SetCooperativeLevel(HWND window, uint32_t level) {
+HRESULT TPlaybackDevice::SetCooperativeLevel(QWidget *window, uint32_t level) {
   if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
     return DSERR_INVALIDPARAM;
   FWindow = window;

@@ -11,11 +11,11 @@ class TRingSoundBuffer;
 // secondary buffers.
 class TPlaybackDevice : public IDirectSound {
 public:
-  HRESULT SetCooperativeLevel(HWND window, uint32_t level) override;
+  HRESULT SetCooperativeLevel(QWidget *window, uint32_t level) override;
   HRESULT CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) override;
   HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original, IDirectSoundBuffer **duplicate) override;
 
-  HWND CooperativeWindow() const { return FWindow; }
+  QWidget *CooperativeWindow() const { return FWindow; }
   uint32_t CooperativeLevel() const { return FLevel; }
 
 protected:
@@ -27,6 +27,6 @@ protected:
   virtual TPrimarySoundBuffer *MakePrimary();
 
 private:
-  HWND FWindow = nullptr;
+  QWidget *FWindow = nullptr;
   uint32_t FLevel = 0;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
+// The window a device is told about; the stand-in only records it.
+class QWidget;
+
 #include "platform/audio/capture_interfaces.h"
-#include "platform/window_handle.h"
 
 // The sound playback device and its buffers, as the sound classes use them. Objects are handed
 // out by the module's "DirectSoundCreate" entry point and freed by Release.
@@ -78,7 +80,7 @@ protected:
 class IDirectSound {
 public:
   // Every level 1..4 is taken and kept; none changes how this device shares the sound output.
-  virtual HRESULT SetCooperativeLevel(HWND window, uint32_t level) = 0;
+  virtual HRESULT SetCooperativeLevel(QWidget *window, uint32_t level) = 0;
   virtual HRESULT CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) = 0;
   // A new secondary buffer of the same format and size, starting with the original's bytes.
   virtual HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original, IDirectSoundBuffer **duplicate) = 0;

@@ -27,7 +27,7 @@ public:
 
 class TVirtualSoundDevice : public TPlaybackDevice {
 public:
-  HRESULT SetCooperativeLevel(HWND window, uint32_t level) override {
+  HRESULT SetCooperativeLevel(QWidget *window, uint32_t level) override {
     const HRESULT result = TPlaybackDevice::SetCooperativeLevel(window, level);
     if (TVirtualPlayback *device = TVirtualPlayback::Current(); device && result == S_OK) {
       device->CooperativeLevel = level;

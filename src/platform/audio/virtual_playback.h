@@ -33,7 +33,7 @@ public:
 
   // What the sound classes did.
   uint32_t CooperativeLevel = 0;
-  HWND CooperativeWindow = nullptr;
+  QWidget *CooperativeWindow = nullptr;
   int SetFormatCalls = 0;
   TWaveFormatEx PrimaryFormat{};
   uint32_t LastBufferFlags = 0;

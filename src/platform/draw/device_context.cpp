@@ -118,26 +118,38 @@ void TDeviceContext::ThinLine(int x0, int y0, int x1, int y1) {
   const int64_t majorLimit = xMajor ? FWidth : FHeight, minorLimit = xMajor ? FHeight : FWidth;
 
   // Only the steps that can land inside the bounds are walked, so far-off lines cost nothing.
+  // A line with both ends inside has every step inside.
   auto stepRange = [](int64_t start, int step, int64_t limit, double scale, int64_t &lo, int64_t &hi) {
     const double a = (0 - start) * step * scale, b = (limit - 1 - start) * step * scale;
     lo = std::max(lo, static_cast<int64_t>(std::floor(std::min(a, b))) - 2);
     hi = std::min(hi, static_cast<int64_t>(std::ceil(std::max(a, b))) + 2);
   };
   int64_t lo = 0, hi = major - 1;
-  stepRange(majorStart, majorStep, majorLimit, 1.0, lo, hi);
-  if (minor == 0) {
-    if (minorStart < 0 || minorStart >= minorLimit)
-      return;
-  } else {
-    stepRange(minorStart, minorStep, minorLimit, static_cast<double>(major) / minor, lo, hi);
+  if (!Inside(x0, y0) || !Inside(x1, y1)) {
+    stepRange(majorStart, majorStep, majorLimit, 1.0, lo, hi);
+    if (minor == 0) {
+      if (minorStart < 0 || minorStart >= minorLimit)
+        return;
+    } else {
+      stepRange(minorStart, minorStep, minorLimit, static_cast<double>(major) / minor, lo, hi);
+    }
   }
-  for (int64_t i = std::max<int64_t>(lo, 0); i <= hi; ++i) {
+  // The minor offset of step i is (2 i minor + major) div (2 major), carried from step to step
+  // as quotient and remainder; 2 minor <= 2 major, so it grows by at most one a step.
+  const int64_t first = std::max<int64_t>(lo, 0), denominator = 2 * major;
+  int64_t offset = (2 * first * minor + major) / denominator, remainder = (2 * first * minor + major) % denominator;
+  for (int64_t i = first; i <= hi; ++i) {
     const int64_t a = majorStart + majorStep * i;
-    const int64_t b = minorStart + minorStep * ((2 * i * minor + major) / (2 * major));
+    const int64_t b = minorStart + minorStep * offset;
     if (xMajor)
       Plot(static_cast<int>(a), static_cast<int>(b));
     else
       Plot(static_cast<int>(b), static_cast<int>(a));
+    remainder += 2 * minor;
+    if (remainder >= denominator) {
+      remainder -= denominator;
+      ++offset;
+    }
   }
 }
 

@@ -72,8 +72,9 @@ public:
   }
 
 private:
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < FWidth && y < FHeight; }
   void Plot(int x, int y) {
-    if (x >= 0 && y >= 0 && x < FWidth && y < FHeight) {
+    if (Inside(x, y)) {
       uint32_t &p = Row(y)[x];
       p = Apply(p);
     }

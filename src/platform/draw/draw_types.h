@@ -3,7 +3,6 @@
 #include "platform/result_codes.h"
 
 #include "platform/guid.h"
-#include "platform/window_handle.h"
 #include <algorithm>
 
 #include <cstdint>
@@ -12,8 +11,15 @@
 // them, so values and field order follow the established device interface.
 
 class TDeviceContext;
+class TWindowHandle;
 
+using HWND = TWindowHandle *;
 using HDC = TDeviceContext *;
+
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+};
 
 // Right and bottom are exclusive.
 struct TRect {

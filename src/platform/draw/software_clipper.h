@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/draw/draw_interfaces.h"
+#include "platform/draw/window_handle.h"
 
 #include <QPointer>
-#include <QWidget>
 
 // Binds blits into the primary surface to one window: they land in that window's image and
 // are cut to its client area. A window that is gone clips everything away.
@@ -17,8 +17,8 @@ public:
     window = FWindow.data();
     return S_OK;
   }
-  QWidget *Window() const { return FWindow.data(); }
+  TWindowHandle *Window() const { return FWindow.data(); }
 
 private:
-  QPointer<QWidget> FWindow;
+  QPointer<TWindowHandle> FWindow;
 };

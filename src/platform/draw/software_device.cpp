@@ -16,9 +16,9 @@ namespace {
 constexpr HRESULT DDERR_OUTOFVIDEOMEMORY = MakeDDError(0x17C);
 constexpr int MaxSurfaceSide = 16384;
 
-QScreen *ScreenOf(QWidget *window) {
-  if (window && window->screen())
-    return window->screen();
+QScreen *ScreenOf(const TWindowHandle *window) {
+  if (window && window->Screen())
+    return window->Screen();
   return QGuiApplication::primaryScreen();
 }
 

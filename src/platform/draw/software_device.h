@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/draw/draw_interfaces.h"
+#include "platform/draw/window_handle.h"
 
 #include <QPointer>
-#include <QWidget>
 #include <memory>
 #include <vector>
 
@@ -36,7 +36,7 @@ public:
 private:
   TDDSurfaceDesc CurrentMode() const;
 
-  QPointer<QWidget> FWindow;
+  QPointer<TWindowHandle> FWindow;
   uint32_t FLevel = 0;
   std::vector<std::weak_ptr<TSoftwareSurface>> FSurfaces;
 };

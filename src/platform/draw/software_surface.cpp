@@ -1,9 +1,9 @@
 #include "platform/draw/software_surface.h"
 
-#include "platform/draw/screen_image.h"
+#include "platform/draw/packed_pixel.h"
 #include "platform/draw/software_clipper.h"
 
-#include <QWidget>
+#include <QImage>
 #include <cstring>
 
 namespace {
@@ -18,6 +18,22 @@ int PitchOf(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4
 bool Inside(const TRect &inner, const TRect &outer) {
   return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
          inner.Bottom <= outer.Bottom;
+}
+
+// The screen image takes 32-bit pixels with the top byte set. Four at a time, since the
+// compiler leaves a loop of unknown length unvectorised at our optimisation level; the primary
+// never overlaps a memory surface, so one pass reads and writes.
+void CopyOpaqueRow(uint32_t *out, const uint32_t *in, int count, uint32_t opaque) {
+  using TFour = uint32_t __attribute__((vector_size(16)));
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    TFour four;
+    std::memcpy(&four, in + i, sizeof four);
+    four |= opaque;
+    std::memcpy(out + i, &four, sizeof four);
+  }
+  for (; i < count; ++i)
+    out[i] = in[i] | opaque;
 }
 
 } // namespace
@@ -59,61 +75,26 @@ HRESULT TSoftwareSurface::GetSurfaceDesc(TDDSurfaceDesc &desc) {
   return S_OK;
 }
 
-uint32_t TSoftwareSurface::ReadPixel(const uint8_t *row, int x) const {
-  switch (FBitCount) {
-  case 8:
-    return row[x];
-  case 16:
-    return row[2 * x] | (row[2 * x + 1] << 8);
-  case 24:
-    return row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
-  default:
-    return reinterpret_cast<const uint32_t *>(row)[x];
-  }
-}
-
-void TSoftwareSurface::WritePixel(uint8_t *row, int x, uint32_t value) const {
-  switch (FBitCount) {
-  case 8:
-    row[x] = static_cast<uint8_t>(value);
-    break;
-  case 16:
-    row[2 * x] = static_cast<uint8_t>(value);
-    row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
-    break;
-  case 24:
-    row[3 * x] = static_cast<uint8_t>(value);
-    row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
-    row[3 * x + 2] = static_cast<uint8_t>(value >> 16);
-    break;
-  default:
-    reinterpret_cast<uint32_t *>(row)[x] = value;
-  }
-}
-
 bool TSoftwareSurface::TargetOf(TTarget &target, TRect &presented) {
   if (!FPrimary) {
     target = {Bits(), FPitch, {0, 0, FWidth, FHeight}, 0, 0, 0};
     return true;
   }
-  QWidget *window = FClipper ? FClipper->Window() : nullptr;
+  TWindowHandle *window = FClipper ? FClipper->Window() : nullptr;
   if (window == nullptr)
     return false;
-  QImage &image = TScreenImage::For(window)->Image();
-  const QPoint origin = window->mapToGlobal(QPoint(0, 0));
-  target = {image.bits(),
-            static_cast<int>(image.bytesPerLine()),
-            {0, 0, image.width(), image.height()},
-            origin.x(),
-            origin.y(),
-            0xFF000000u};
+  QImage &image = window->Image();
+  const TPoint origin = window->ClientOrigin();
+  target = {
+      image.bits(), static_cast<int>(image.bytesPerLine()), {0, 0, image.width(), image.height()}, origin.X, origin.Y,
+      0xFF000000u};
   presented = target.Clip;
   return true;
 }
 
 void TSoftwareSurface::Presented(const TRect &rect) {
   if (FPrimary && FClipper && FClipper->Window() && !rect.IsEmpty())
-    TScreenImage::For(FClipper->Window())->Changed(rect.Left, rect.Top, rect.Width(), rect.Height());
+    FClipper->Window()->Changed(rect);
 }
 
 HRESULT TSoftwareSurface::Fill(const TRect *destRect, uint32_t color) {
@@ -134,7 +115,7 @@ HRESULT TSoftwareSurface::Fill(const TRect *destRect, uint32_t color) {
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     uint8_t *row = target.Bits + static_cast<size_t>(y) * target.Pitch;
     for (int x = visible.Left; x < visible.Right; ++x)
-      WritePixel(row, x, color | target.Opaque);
+      WritePackedPixel(row, x, FBitCount, color | target.Opaque);
   }
   Presented(visible);
   return S_OK;
@@ -165,31 +146,30 @@ HRESULT TSoftwareSurface::Transfer(TRect dest, TSoftwareSurface *source, const T
   const int dw = dest.Width(), dh = dest.Height(), sw = from.Width(), sh = from.Height();
   const bool mirrorX = fx & DDBLTFX_MIRRORLEFTRIGHT, mirrorY = fx & DDBLTFX_MIRRORUPDOWN;
   const bool useKey = keyed && source->FHasColorKey;
-  const bool straight = !useKey && !mirrorX && dw == sw && FBitCount == 32;
-  const int bytes = FBitCount / 8;
+  // Rows keep their pixels in order unless a key picks some, a mirror reverses them or the
+  // width is stretched; then every pixel is looked at alone.
+  const bool wholeRows = !useKey && !mirrorX && dw == sw;
+  const size_t bytes = static_cast<size_t>(FBitCount / 8);
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     const int v = static_cast<int>(static_cast<int64_t>(y - dest.Top) * sh / dh);
     const int sy = mirrorY ? from.Bottom - 1 - v : from.Top + v;
     const uint8_t *in = source->Bits() + static_cast<size_t>(sy) * source->FPitch;
     uint8_t *out = target.Bits + static_cast<size_t>(y) * target.Pitch;
-    if (straight) {
+    if (wholeRows) {
       const int sx = from.Left + (visible.Left - dest.Left);
-      if (target.Opaque == 0) {
-        std::memmove(out + bytes * visible.Left, in + bytes * sx, static_cast<size_t>(bytes) * visible.Width());
-      } else {
-        const uint32_t *src = reinterpret_cast<const uint32_t *>(in) + sx;
-        uint32_t *dst = reinterpret_cast<uint32_t *>(out) + visible.Left;
-        for (int i = 0; i < visible.Width(); ++i)
-          dst[i] = src[i] | target.Opaque;
-      }
+      if (target.Opaque == 0)
+        std::memmove(out + bytes * visible.Left, in + bytes * sx, bytes * visible.Width());
+      else
+        CopyOpaqueRow(reinterpret_cast<uint32_t *>(out) + visible.Left, reinterpret_cast<const uint32_t *>(in) + sx,
+                      visible.Width(), target.Opaque);
       continue;
     }
     for (int x = visible.Left; x < visible.Right; ++x) {
       const int u = static_cast<int>(static_cast<int64_t>(x - dest.Left) * sw / dw);
       const int sx = mirrorX ? from.Right - 1 - u : from.Left + u;
-      const uint32_t pixel = source->ReadPixel(in, sx);
+      const uint32_t pixel = ReadPackedPixel(in, sx, FBitCount);
       if (!useKey || pixel != source->FColorKey)
-        WritePixel(out, x, pixel | target.Opaque);
+        WritePackedPixel(out, x, FBitCount, pixel | target.Opaque);
     }
   }
   Presented(visible);

@@ -10,7 +10,7 @@ class TSoftwareClipper;
 
 // A surface in plain memory (32-bit 0x00RRGGBB pixels unless its description asks for 8, 16 or
 // 24 bits). The primary surface has no memory of its own: it stands for the screen, and a blit
-// into it lands in the image of its clipper's window.
+// into it lands in the image of its clipper's window handle.
 class TSoftwareSurface : public IDirectDrawSurface {
 public:
   // Off-screen memory; duplicates share `memory`.
@@ -62,8 +62,6 @@ private:
   bool TargetOf(TTarget &target, TRect &presented);
   void Presented(const TRect &rect);
   uint8_t *Bits() { return FMemory->data(); }
-  uint32_t ReadPixel(const uint8_t *row, int x) const;
-  void WritePixel(uint8_t *row, int x, uint32_t value) const;
 
   int FWidth;
   int FHeight;

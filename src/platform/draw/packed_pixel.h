@@ -4,7 +4,9 @@
 
 // One pixel of a row of packed pixels, as bitmaps and surfaces lay them out: 1 and 4 bits from
 // the high end of the byte, 16 and 32 bits little-endian, 24 bits with the value's high byte
-// first. Other depths read as 0 and are not written.
+// first (a picture stored blue, green, red per pixel thus reads as a colour with red in the low
+// byte). Other depths read as 0 and are not written. Pictures, surfaces and the 2D device all
+// read and write pixels through these two, so a value means the same wherever it is stored.
 inline uint32_t ReadPackedPixel(const uint8_t *row, int x, int bitCount) {
   switch (bitCount) {
   case 1:
