@@ -1,6 +1,7 @@
 #include "app/stop_signals.h"
 
 #include "framework/application.h"
+#include "rtl/exception.h"
 
 #include <QSocketNotifier>
 #include <csignal>

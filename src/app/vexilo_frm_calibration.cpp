@@ -6,6 +6,7 @@
 #include "framework/edit.h"
 #include "rtl/exception.h"
 #include "sound/audio_file_stream.h"
+#include "sound/direct_sound_buffer.h"
 #include "sound/dx_sound.h"
 #include "sound/wave_format.h"
 #include "widgets/speed_button.h"

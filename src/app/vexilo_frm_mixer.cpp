@@ -153,10 +153,11 @@ void TVexiloFrm::SetMixerValue(uint32_t control, uint16_t value) {
 }
 
 void TVexiloFrm::WriteMixer(MIXERCONTROLDETAILS &details) {
-  // The notice our own write causes is not news; a write that failed causes none, and must not
-  // make the scope miss the next change made elsewhere.
-  FState->IgnoreMixerNotify =
-      mixerSetControlDetails(FState->MixerHandle, &details, MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
+  // The notice our own write causes is not news. A write that failed, or one made before the
+  // mixer is open for notices, causes none, and must not make the scope miss the next change
+  // made elsewhere.
+  const bool written = mixerSetControlDetails(FState->MixerHandle, &details, MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
+  FState->IgnoreMixerNotify = written && FState->MixerHandle != 0;
 }
 
 void TVexiloFrm::ReadSourceSelection() {
@@ -201,7 +202,8 @@ void TVexiloFrm::WriteSourceSelection(uint32_t control, bool value) {
   if (s.HasMute)
     selection[0] = value ? 1 : 0;
   const uint32_t items = static_cast<uint32_t>(s.ItemCount);
-  MIXERCONTROLDETAILS details = Details(control, items, std::min<uint32_t>(items + 1, SelectionEntries) * 4, &selection);
+  MIXERCONTROLDETAILS details =
+      Details(control, items, std::min<uint32_t>(items + 1, SelectionEntries) * 4, &selection);
   WriteMixer(details);
 }
 

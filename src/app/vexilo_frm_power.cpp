@@ -7,6 +7,7 @@
 #include "framework/edit.h"
 #include "framework/image.h"
 #include "widgets/animated_image.h"
+#include "widgets/power_switch.h"
 #include "widgets/shadow_label.h"
 
 #include <QCloseEvent>

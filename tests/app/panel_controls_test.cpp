@@ -16,14 +16,6 @@ namespace {
 // The controls of the channel panels, reached with the mouse and keys through the real window.
 class PanelControlsTest : public PanelTest {
 protected:
-  // The window shown and active, as a person finds it: the first activation has captured.
-  TVexiloFrm &ShowActive() {
-    TVexiloFrm &form = Show();
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    return form;
-  }
-
   // For frames the test lays out itself: the frame timer would measure levels and take traces
   // whenever events are served.
   TVexiloFrm &ShowActiveDrawnByHand() {

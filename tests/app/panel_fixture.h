@@ -7,10 +7,12 @@
 #include "display/library_cache.h"
 #include "framework/application.h"
 #include "platform/audio/virtual_capture.h"
+#include "platform/audio/virtual_playback.h"
 #include "platform/mixer/virtual_mixer.h"
 #include "support/capture_wait.h"
 #include "widgets/manual_clock.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -26,7 +28,9 @@ constexpr uint32_t GridBackground = 0xC7D6BA;
 class PanelTest : public testing::Test {
 protected:
   void SetUp() override {
-    ReleaseLibraries(); // the next lookup finds the virtual device
+    // Each test starts without settings and keeps what it saves to itself.
+    setenv("XDG_CONFIG_HOME", SettingsFolder.path().toLocal8Bit().constData(), 1);
+    ReleaseLibraries(); // the next lookup finds the virtual devices
     Application->SetMessagePresenter([this](const std::string &text, const std::string &, int) {
       Messages.push_back(text);
       return static_cast<int>(IDOK);
@@ -43,6 +47,15 @@ protected:
     Form->show();
     EXPECT_TRUE(ServeUntil([this] { return Form->DXDraw1->Initialized(); }));
     return *Form;
+  }
+
+  // The window shown and active, as a person finds it: the first activation has run.
+  TVexiloFrm &ShowActive() {
+    TVexiloFrm &form = Show();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(form.Tag(), 1);
+    return form;
   }
 
   // A still ring: every frame holds these samples, and enough of them wait for both channels.
@@ -76,10 +89,14 @@ protected:
   void ClickAt(const QWidget *control, QPoint local) {
     QTest::mouseClick(Form->windowHandle(), Qt::LeftButton, {}, control->mapTo(Form.get(), local));
   }
+  // A radio button takes a click on its mark or its caption, not on the space beyond them.
+  void ClickMark(const QWidget *button) { ClickAt(button, QPoint(7, button->height() / 2)); }
   void MoveTo(const QWidget *control) { QTest::mouseMove(Form->windowHandle(), CentreOf(control)); }
   void Type(char key) { QTest::keyClick(Form->windowHandle(), key); }
 
+  QTemporaryDir SettingsFolder;
   TVirtualCapture Device;
+  TVirtualPlayback Playback;
   // The panel's mixer, empty unless a test lays out inputs: the panel never reaches the test
   // sound server's mixer, whose source later tests capture from.
   std::unique_ptr<TVirtualMixer> Mixer = std::make_unique<TVirtualMixer>();

@@ -40,8 +40,7 @@ protected:
   }
 
   TVexiloFrm &Activate() {
-    TVexiloFrm &form = Show();
-    form.FormActivate(nullptr);
+    TVexiloFrm &form = ShowActive();
     Settle();
     return form;
   }
@@ -135,7 +134,7 @@ TEST_F(PanelMixerTest, TheMicrophoneTakesItsCalibrationAndSwitchesChannelTwoOff)
   TVexiloFrm &form = Activate();
   TScopeState &state = form.ScopeState();
   state[chI].VoltShift = 3; // the line input's scale, kept when the input changes
-  Click(form.MicMuteBt);
+  ClickMark(form.MicMuteBt);
   Settle();
   EXPECT_TRUE(form.MicMuteBt->isChecked());
   EXPECT_EQ(Mixer->Value(Mic.Switch), 1u);
@@ -153,7 +152,7 @@ TEST_F(PanelMixerTest, TheMicrophoneTakesItsCalibrationAndSwitchesChannelTwoOff)
   Settle();
   EXPECT_TRUE(form.MicMuteBt->isChecked());
 
-  Click(form.LinMuteBt);
+  ClickMark(form.LinMuteBt);
   Settle();
   EXPECT_EQ(Mixer->Value(Line.Switch), 1u);
   EXPECT_EQ(state[chI].VoltShift, 3);
@@ -174,7 +173,7 @@ TEST_F(PanelMixerTest, ASingleSelectSelectorChoosesByPositionAndNeverTouchesAVol
   EXPECT_TRUE(form.MicMuteBt->isChecked()) << "the selector's state is shown";
   EXPECT_TRUE(form.Channel[chII].SpBtnCntr->Down());
   EXPECT_EQ(Mixer->Values(mux), (std::vector<uint32_t>{1, 0}));
-  Click(form.LinMuteBt);
+  ClickMark(form.LinMuteBt);
   Settle();
   EXPECT_EQ(Mixer->Values(mux), (std::vector<uint32_t>{0, 1}));
   EXPECT_EQ(Mixer->Value(Line.Volume), 0x8000u) << "a selection is never written into a volume";
@@ -189,7 +188,7 @@ TEST_F(PanelMixerTest, AMultipleSelectSelectorKeepsEachInputFourEntriesApart) {
   TVexiloFrm &form = Activate();
   EXPECT_FALSE(form.ScopeState().SelectIsMux);
   EXPECT_TRUE(form.MicMuteBt->isChecked());
-  Click(form.LinMuteBt);
+  ClickMark(form.LinMuteBt);
   Settle();
   EXPECT_EQ(Mixer->Values(mixer), (std::vector<uint32_t>{1, 0, 0, 0, 0, 0, 0, 0}));
 }
@@ -206,7 +205,7 @@ TEST_F(PanelMixerTest, PositionsBeyondTheSelectionBufferAreLeftAlone) {
   TVexiloFrm &form = Activate();
   EXPECT_EQ(form.Tag(), 1) << "the scope runs";
   EXPECT_TRUE(form.LinMuteBt->isChecked()) << "no state read from outside the buffer";
-  Click(form.MicMuteBt);
+  ClickMark(form.MicMuteBt);
   Settle();
   values.assign(31, 0);
   EXPECT_EQ(Mixer->Values(mixer), values) << "the inputs' own entries lie beyond it: nothing is set for them";

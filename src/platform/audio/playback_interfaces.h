@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/audio/capture_interfaces.h"
+
 // The window a device is told about; the stand-in only records it.
 class QWidget;
-
-#include "platform/audio/capture_interfaces.h"
 
 // The sound playback device and its buffers, as the sound classes use them. Objects are handed
 // out by the module's "DirectSoundCreate" entry point and freed by Release.
