@@ -99,6 +99,40 @@ press_power() { # press_power MAIN_WINDOW
   xdotool mousemove --window "$1" 41 556 click 1
 }
 
+# Where a person clicks: the centre of a control given by its client bounds (left, top, width,
+# height; a channel panel's children relative to their panel, I at 552,48 and II at 622,48).
+click_at() { # click_at MAIN_WINDOW X Y BUTTON
+  xdotool mousemove --window "$1" "$2" "$3" click "$4"
+  xdotool mousemove --window "$1" 300 570 # away, over the window's own background
+}
+
+# A screenshot's traces: sets I_columns, I_first, I_height, I_period and the same for II.
+shot=0
+measure() { # measure MAIN_WINDOW SCOPE_SHOT
+  shot=$((shot + 1))
+  import -window "$1" "$workdir/shot$shot.png" 2>/dev/null
+  local line name pair
+  while read -r line; do
+    name=${line%% *}
+    for pair in ${line#* }; do
+      printf -v "${name}_${pair%%=*}" '%s' "${pair#*=}"
+    done
+  done < <("$2" "$workdir/shot$shot.png" measure)
+}
+
+# Measures until CONDITION holds, for up to about six seconds: each channel's trace comes in its
+# own frames, so several looks may be needed.
+settle() { # settle MAIN_WINDOW SCOPE_SHOT CONDITION
+  local window=$1 shooter=$2
+  shift 2
+  for _ in $(seq 20); do
+    measure "$window" "$shooter"
+    eval "$*" && return 0
+    sleep 0.3
+  done
+  return 1
+}
+
 # Waits up to SECONDS for the program to end; sets exit_status and exit_after (how long it took),
 # and fails if the program still runs. Not for a subshell: only this shell can reap the program.
 exit_status=""

@@ -3,7 +3,8 @@
 // channel's trace must sit at its zero line with the given period in pixels. Prints one line per
 // check ("PASS ..." or "FAIL ...") and exits with the number of failed checks.
 // scope_shot IMAGE measure: prints what the screenshot shows of each channel's trace, one line
-// each: "I columns=N height=H period=P" (period 0 when it cannot be told), for scripts to compare.
+// each: "I columns=N first=X height=H period=P" (period 0 when it cannot be told), for scripts to
+// compare.
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -165,8 +166,9 @@ void TShotChecks::Trace(const char *name, const QColor &colour, int zeroRow, dou
 
 void TShotChecks::Measure(const char *name, const QColor &colour) const {
   const TTraceShape shape = ShapeOf(*this, colour);
-  std::printf("%s columns=%ld height=%d period=%.2f\n", name, shape.Covered, shape.Covered ? shape.Height() : 0,
-              shape.Period());
+  const auto first = std::find_if(shape.Middle.begin(), shape.Middle.end(), [](double m) { return !std::isnan(m); });
+  std::printf("%s columns=%ld first=%ld height=%d period=%.2f\n", name, shape.Covered,
+              static_cast<long>(first - shape.Middle.begin()), shape.Covered ? shape.Height() : 0, shape.Period());
 }
 
 } // namespace

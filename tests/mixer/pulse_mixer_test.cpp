@@ -33,8 +33,9 @@ protected:
     if (!TestRuntime())
       GTEST_SKIP() << "needs the test sound server (tools/with-test-services)";
   }
-  // Later tests capture from the same source and expect its level untouched.
-  void TearDown() override {
+  // Later test programs capture from the same source and expect its level untouched. Once, at
+  // the end: a change between tests would reach the next one as a notice.
+  static void TearDownTestSuite() {
     if (TestRuntime())
       Pactl({"set-source-volume", "@DEFAULT_SOURCE@", "65536"});
   }
