@@ -1,1 +1,5 @@
 vexilo_bench(playback SOURCES ${CMAKE_CURRENT_LIST_DIR}/playback_refill.cpp LIBS sound)
+
+# The calibration test's playback on the real device for a while: underruns and CPU.
+add_executable(playback_live ${CMAKE_CURRENT_LIST_DIR}/playback_live.cpp)
+target_link_libraries(playback_live PRIVATE sound)

@@ -27,6 +27,9 @@ constexpr int SettleMilliseconds = 3000;
 constexpr int StepMilliseconds = 1000;
 constexpr int Steps = 8;
 constexpr int StepLevel = 60; // sample units: 60 rows below channel I's zero line at row 200
+// The scope holds its recording input at half the sound server's (cubic) volume scale until it
+// is calibrated: what comes back is an eighth of what is played.
+constexpr int InputGain = 8;
 
 double Seconds(const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; }
 
@@ -47,7 +50,7 @@ public:
       : FForm(form), FPlayer(player), FWatch(watch), FSeconds(seconds) {}
 
   void Start() {
-    FPlayer.PlayTone(1000, 40);
+    FPlayer.PlayTone(1000, 40 * InputGain);
     QTimer::singleShot(SettleMilliseconds, [this] { Application->Guard([this] { BeginLoad(); }); });
   }
   int Result() const { return FResult; }
@@ -92,7 +95,7 @@ private:
     }
     // Up steps move channel I's trace down from row 200 to 260; down steps back again.
     const bool up = FStep % 2 == 0;
-    FPlayer.PlayLevel(up ? StepLevel : 0);
+    FPlayer.PlayLevel(up ? StepLevel * InputGain : 0);
     FWatch.WatchStep(200 + StepLevel / 2, up);
     FHandOff->WatchStep(StepLevel / 2, up);
     ++FStep;
