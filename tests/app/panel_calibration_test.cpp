@@ -22,13 +22,7 @@ protected:
     Before = QDir::currentPath();
     QDir::setCurrent(Folder.path());
     ASSERT_TRUE(QFile::copy(VEXILO_TEST_WAV, "Test.wav"));
-    const uint32_t recording = Mixer->AddDestination(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, "Recording");
-    const uint32_t line = Mixer->AddSource(recording, MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line");
-    LineVolume = Mixer->AddControl(line, MIXERCONTROL_CONTROLTYPE_VOLUME);
-    Mixer->SetValue(Mixer->AddRecordSwitch(line), 1);
-    const uint32_t mic = Mixer->AddSource(recording, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "Mic");
-    MicVolume = Mixer->AddControl(mic, MIXERCONTROL_CONTROLTYPE_VOLUME);
-    Mixer->AddRecordSwitch(mic);
+    AddLineAndMicrophone();
   }
   void TearDown() override {
     PanelTest::TearDown();
@@ -44,7 +38,6 @@ protected:
 
   QTemporaryDir Folder;
   QString Before;
-  uint32_t LineVolume = 0, MicVolume = 0;
 };
 
 } // namespace
@@ -67,8 +60,8 @@ TEST_F(PanelCalibrationTest, TheTestPlaysTestWavInALoopAndTurnsTypedValuesIntoFa
   EXPECT_TRUE(std::equal(played.begin(), played.begin() + 176400, played.begin() + 176400)) << "it loops";
 
   // The person sets the volumes for the test; the scope leaves them alone meanwhile.
-  Mixer->SetValue(LineVolume, 40000);
-  Mixer->SetValue(MicVolume, 1000);
+  Mixer->SetValue(Line.Volume, 40000);
+  Mixer->SetValue(Mic.Volume, 1000);
   QTest::qWait(20);
   TypeInto(form.Channel[chI].VDVl, "0.8");
   TypeInto(form.Channel[chII].VDVl, "2");
@@ -85,9 +78,9 @@ TEST_F(PanelCalibrationTest, TheTestPlaysTestWavInALoopAndTurnsTypedValuesIntoFa
   Click(form.Channel[chI].VoltBt, Qt::RightButton);
   Click(form.Channel[chI].VoltBt);
   EXPECT_EQ(form.Channel[chI].VDVl->text(), "0.800000000000182") << "the knob shows the calibration";
-  Mixer->SetValue(LineVolume, 5);
+  Mixer->SetValue(Line.Volume, 5);
   QTest::qWait(20);
-  EXPECT_EQ(Mixer->Value(LineVolume), 40000u) << "the calibrated volume is held from now on";
+  EXPECT_EQ(Mixer->Value(Line.Volume), 40000u) << "the calibrated volume is held from now on";
 }
 
 TEST_F(PanelCalibrationTest, ABoxThatHoldsNoFactorIsRefusedAsTextThatIsNoNumber) {

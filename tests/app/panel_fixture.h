@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "platform/audio/virtual_capture.h"
 #include "platform/audio/virtual_playback.h"
+#include "platform/mixer/mixer_records.h"
 #include "platform/mixer/virtual_mixer.h"
 #include "support/capture_wait.h"
 #include "widgets/manual_clock.h"
@@ -58,6 +59,28 @@ protected:
     return form;
   }
 
+  // An input on the virtual mixer's recording destination: a source with a volume and, when
+  // asked, a record switch.
+  struct TInput {
+    uint32_t Line = 0, Volume = 0, Switch = 0;
+  };
+  TInput AddInput(uint32_t type, const char *name, bool recordSwitch = true) {
+    if (Recording == 0)
+      Recording = Mixer->AddDestination(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, "Recording");
+    TInput input;
+    input.Line = Mixer->AddSource(Recording, type, name);
+    input.Volume = Mixer->AddControl(input.Line, MIXERCONTROL_CONTROLTYPE_VOLUME);
+    if (recordSwitch)
+      input.Switch = Mixer->AddRecordSwitch(input.Line);
+    return input;
+  }
+  // The usual card: a line input that records and a microphone, each with its switch.
+  void AddLineAndMicrophone() {
+    Line = AddInput(MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line In");
+    Mic = AddInput(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "Mic");
+    Mixer->SetValue(Line.Switch, 1);
+  }
+
   // A still ring: every frame holds these samples, and enough of them wait for both channels.
   void FillRing(int16_t left, int16_t right, int pending) {
     TScopeState &state = Form->ScopeState();
@@ -102,5 +125,7 @@ protected:
   std::unique_ptr<TVirtualMixer> Mixer = std::make_unique<TVirtualMixer>();
   TManualClock Clock; // the repeat timers of the panel tick on it
   std::unique_ptr<TVexiloFrm> Form;
+  uint32_t Recording = 0;
+  TInput Line, Mic;
   std::vector<std::string> Messages;
 };

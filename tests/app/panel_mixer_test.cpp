@@ -13,32 +13,6 @@ namespace {
 // The recording input through the mixer, on virtual mixers of every layout the panel may meet.
 class PanelMixerTest : public PanelTest {
 protected:
-  struct TInput {
-    uint32_t Line = 0, Volume = 0, Switch = 0;
-  };
-
-  void SetUp() override {
-    PanelTest::SetUp();
-    Recording = Mixer->AddDestination(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, "Recording");
-  }
-
-  // A source of the recording destination with a volume and, when asked, a record switch.
-  TInput AddInput(uint32_t type, const char *name, bool recordSwitch = true) {
-    TInput input;
-    input.Line = Mixer->AddSource(Recording, type, name);
-    input.Volume = Mixer->AddControl(input.Line, MIXERCONTROL_CONTROLTYPE_VOLUME);
-    if (recordSwitch)
-      input.Switch = Mixer->AddRecordSwitch(input.Line);
-    return input;
-  }
-
-  // The usual card: a line input recording and a microphone, each with its switch.
-  void AddLineAndMicrophone() {
-    Line = AddInput(MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line In");
-    Mic = AddInput(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "Mic");
-    Mixer->SetValue(Line.Switch, 1);
-  }
-
   TVexiloFrm &Activate() {
     TVexiloFrm &form = ShowActive();
     Settle();
@@ -47,9 +21,6 @@ protected:
 
   // Serves the change notices that are on their way.
   void Settle() { QTest::qWait(20); }
-
-  uint32_t Recording = 0;
-  TInput Line, Mic;
 };
 
 } // namespace

@@ -15,15 +15,9 @@ class PanelSettingsTest : public PanelTest {
 protected:
   void SetUp() override {
     PanelTest::SetUp();
-    const uint32_t recording = Mixer->AddDestination(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, "Recording");
-    const uint32_t line = Mixer->AddSource(recording, MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line");
-    LineVolume = Mixer->AddControl(line, MIXERCONTROL_CONTROLTYPE_VOLUME);
-    Mixer->SetValue(Mixer->AddRecordSwitch(line), 1);
-    const uint32_t mic = Mixer->AddSource(recording, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "Mic");
-    MicVolume = Mixer->AddControl(mic, MIXERCONTROL_CONTROLTYPE_VOLUME);
-    Mixer->AddRecordSwitch(mic);
-    Mixer->SetValue(LineVolume, 50000);
-    Mixer->SetValue(MicVolume, 20000);
+    AddLineAndMicrophone();
+    Mixer->SetValue(Line.Volume, 50000);
+    Mixer->SetValue(Mic.Volume, 20000);
   }
 
   TVexiloFrm &Start() { return ShowActive(); }
@@ -37,8 +31,6 @@ protected:
     QFile file(QString::fromStdString(SettingsFilePath()));
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
   }
-
-  uint32_t LineVolume = 0, MicVolume = 0;
 };
 
 } // namespace
@@ -59,8 +51,8 @@ TEST_F(PanelSettingsTest, AFirstRunStartsInTheInitialStateAndPowerOffWritesItsVa
         "TimeVlI_Text=0.100000000000023", "CntVolI_Tag=32768", "CntVolII_Tag=32768"})
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   EXPECT_LT(text.find("VDVlI_Tag"), text.find("CntVolII_Tag")) << "in the stored list's order";
-  EXPECT_EQ(Mixer->Value(LineVolume), 50000u) << "the volumes found at the start are given back";
-  EXPECT_EQ(Mixer->Value(MicVolume), 20000u);
+  EXPECT_EQ(Mixer->Value(Line.Volume), 50000u) << "the volumes found at the start are given back";
+  EXPECT_EQ(Mixer->Value(Mic.Volume), 20000u);
 }
 
 TEST_F(PanelSettingsTest, TheNextStartFindsTheCalibrationAndPositionsWhereTheyWere) {
@@ -85,7 +77,7 @@ TEST_F(PanelSettingsTest, TheNextStartFindsTheCalibrationAndPositionsWhereTheyWe
   EXPECT_EQ(state[chI].XStart, -40);
   EXPECT_EQ(state[chI].XEnd, 464);
   EXPECT_EQ(state.LineVolume, 40000);
-  EXPECT_EQ(Mixer->Value(LineVolume), 40000u) << "the calibrated volume is held again";
+  EXPECT_EQ(Mixer->Value(Line.Volume), 40000u) << "the calibrated volume is held again";
   EXPECT_EQ(form.Channel[chI].VDVl->text(), "1");
   EXPECT_EQ(form.Channel[chII].VDVl->text().toStdString(), FloatToStr(TReal48(0.037).Value() * 32));
 }

@@ -44,6 +44,15 @@ settings_file=$XDG_CONFIG_HOME/vexilo/vexilo.INI
 # of what is played. Tones are played this much louder to show at the amplitude a test names.
 input_gain=8
 
+# Plays a 1 kHz sine into the test sound server until the script ends; AMPLITUDE in the sample
+# units the scope shows (pixels at its finest scale).
+play_tone() { # play_tone TONE_WAVE AMPLITUDE SECONDS
+  "$1" "$workdir/tone.wav" sine 1000 $(($2 * input_gain)) "$3"
+  aplay -q -D default "$workdir/tone.wav" 2>/dev/null &
+  tone_player=$!
+  cleanup_steps+=("kill $tone_player 2>/dev/null; wait $tone_player 2>/dev/null")
+}
+
 start_program() { # start_program PROGRAM
   (cd "$workdir" && exec "$1" >"$workdir/program.log" 2>&1) &
   program_pid=$!

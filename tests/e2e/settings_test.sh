@@ -11,10 +11,7 @@ tone_wave=$2
 scope_shot=$3
 source "$(dirname "$0")/scope_session.sh"
 
-"$tone_wave" "$workdir/tone.wav" sine 1000 $((40 * input_gain)) 120
-aplay -q -D default "$workdir/tone.wav" &
-player=$!
-cleanup_steps+=("kill $player 2>/dev/null; wait $player 2>/dev/null")
+play_tone "$tone_wave" 40 120
 look() { settle "$main" "$scope_shot" "$@"; }
 
 run_until_power_off() { # run_until_power_off WHAT: starts, runs "during" if set, powers off

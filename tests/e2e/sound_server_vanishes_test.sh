@@ -11,10 +11,7 @@ source "$(dirname "$0")/scope_session.sh"
 runtime=${VEXILO_TEST_RUNTIME:?run under tools/with-test-services}
 cleanup_steps+=("\"$pulse_server\" start \"$runtime\" >/dev/null")
 
-"$tone_wave" "$workdir/tone.wav" sine 1000 $((40 * input_gain)) 60
-aplay -q -D default "$workdir/tone.wav" 2>/dev/null &
-player=$!
-cleanup_steps+=("kill $player 2>/dev/null; wait $player 2>/dev/null")
+play_tone "$tone_wave" 40 60
 
 start_program "$program"
 main=$(wait_main_window 20)

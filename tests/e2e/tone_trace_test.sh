@@ -12,10 +12,7 @@ source "$(dirname "$0")/scope_session.sh"
 frequency=1000
 amplitude=40 # sample units: pixels at the scope's finest scale
 
-"$tone_wave" "$workdir/tone.wav" sine $frequency $((amplitude * input_gain)) 60
-aplay -q -D default "$workdir/tone.wav" &
-player=$!
-cleanup_steps+=("kill $player 2>/dev/null; wait $player 2>/dev/null")
+play_tone "$tone_wave" $amplitude 60
 
 start_program "$program"
 main=$(wait_main_window 20)
