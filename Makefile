@@ -5,8 +5,10 @@
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
-# Cached objects are found again from any checkout of the tree.
+# Cached objects are found again from any checkout of the tree (the debug information then names
+# the checkout that first compiled them).
 export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: deps build run test bench fuzz format
 
