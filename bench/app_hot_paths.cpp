@@ -1,40 +1,26 @@
 // Cost per call of the capture hand-off and of laying out a frame's two traces, and proof that
 // neither allocates: every operator new of this program is counted.
+#include "allocation_count.h"
 #include "app/capture_hand_off.h"
 #include "app/trace_frame.h"
 #include "app/trace_schedule.h"
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <vector>
-
-namespace {
-std::atomic<long> Allocations{0};
-} // namespace
-
-void *operator new(std::size_t size) {
-  Allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void *block = std::malloc(size ? size : 1))
-    return block;
-  throw std::bad_alloc();
-}
-void operator delete(void *block) noexcept { std::free(block); }
-void operator delete(void *block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
 // Reports allocations per iteration and fails the benchmark when there were any.
 class TAllocationCheck {
 public:
-  explicit TAllocationCheck(benchmark::State &state) : FState(state), FBefore(Allocations.load()) {}
+  explicit TAllocationCheck(benchmark::State &state) : FState(state), FBefore(AllocationsSoFar()) {}
   ~TAllocationCheck() {
-    const long made = Allocations.load() - FBefore;
+    const long made = AllocationsSoFar() - FBefore;
     FState.counters["allocations"] = benchmark::Counter(static_cast<double>(made), benchmark::Counter::kAvgIterations);
     if (made != 0)
       FState.SkipWithError("the hot path allocated");

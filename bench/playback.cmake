@@ -1,4 +1,4 @@
-vexilo_bench(playback SOURCES ${CMAKE_CURRENT_LIST_DIR}/playback_refill.cpp LIBS sound)
+vexilo_bench(playback SOURCES ${CMAKE_CURRENT_LIST_DIR}/playback_refill.cpp ${CMAKE_CURRENT_LIST_DIR}/allocation_count.cpp LIBS sound)
 
 # The calibration test's playback on the real device for a while: underruns and CPU.
 add_executable(playback_live ${CMAKE_CURRENT_LIST_DIR}/playback_live.cpp)

@@ -9,22 +9,20 @@
 #include "sound/direct_sound.h"
 #include "sound/wave_stream.h"
 
+#include "allocation_count.h"
 #include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <numbers>
 #include <thread>
 #include <vector>
 
 namespace {
-
-std::atomic<bool> Counting{false};
-std::atomic<long> Allocations{0};
 
 // One second of a 1 kHz tone, 16-bit stereo 44100 Hz, as a wave stream in memory.
 class TToneWave {
@@ -52,16 +50,6 @@ private:
 
 } // namespace
 
-void *operator new(std::size_t size) {
-  if (Counting.load(std::memory_order_relaxed))
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void *p = std::malloc(size ? size : 1))
-    return p;
-  throw std::bad_alloc();
-}
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
-
 static void BM_OneRefill(benchmark::State &state) {
   TVirtualPlayback device;
   ReleaseLibraries();
@@ -78,13 +66,11 @@ static void BM_OneRefill(benchmark::State &state) {
     for (auto _ : state) {
       state.PauseTiming();
       device.Advance(8820); // what 50 ms play
-      Allocations = 0;
-      Counting = true;
+      const long before = AllocationsSoFar();
       state.ResumeTiming();
       stream.Refill();
       state.PauseTiming();
-      Counting = false;
-      allocations += Allocations;
+      allocations += AllocationsSoFar() - before;
       state.ResumeTiming();
     }
     state.counters["allocations_per_refill"] = double(allocations) / double(state.iterations());
@@ -139,6 +125,7 @@ static void BM_RefillIntervals(benchmark::State &state) {
 BENCHMARK(BM_RefillIntervals)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   TApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -4,27 +4,10 @@
 #include "platform/audio/virtual_capture.h"
 #include "sound/capture_stream.h"
 
-#include <atomic>
+#include "allocation_count.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<bool> Counting{false};
-std::atomic<long> Allocations{0};
-
-} // namespace
-
-void *operator new(std::size_t size) {
-  if (Counting.load(std::memory_order_relaxed))
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void *p = std::malloc(size ? size : 1))
-    return p;
-  throw std::bad_alloc();
-}
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
 
 static void BM_HandlerReadsWhatIsWaiting(benchmark::State &state) {
   TVirtualCapture device;
@@ -45,15 +28,13 @@ static void BM_HandlerReadsWhatIsWaiting(benchmark::State &state) {
     for (auto _ : state) {
       state.PauseTiming();
       device.Advance(299); // nearly a whole 52920-byte buffer waits
-      Allocations = 0;
-      Counting = true;
+      const long before = AllocationsSoFar();
       state.ResumeTiming();
       const int64_t readable = stream.ReadableSize();
       stream.ReadBuffer(staging, readable);
       benchmark::DoNotOptimize(staging);
       state.PauseTiming();
-      Counting = false;
-      allocations += Allocations;
+      allocations += AllocationsSoFar() - before;
       bytes += readable;
       state.ResumeTiming();
     }

@@ -159,7 +159,6 @@ private:
   // Opens the mixer for its change notices; says so when it cannot.
   void OpenMixer();
   void ShowSelection(const TSelectionBuffer &selection);
-  void SetInputChecked(QRadioButton *button, bool checked);
   // The record-select switches (or the selector) set for the chosen input.
   void WriteInputSwitches(QRadioButton *chosen);
   void WriteMixer(MIXERCONTROLDETAILS &details);

@@ -1,7 +1,6 @@
 // The scope panel's recording input: the microphone and line inputs found on the mixer, which of
 // them records, channel I's calibration kept per input, and the input volumes held while the
 // scope runs.
-#include "app/channel_knobs.h"
 #include "app/mixer_selection.h"
 #include "app/scope_state.h"
 #include "app/vexilo_frm.h"
@@ -172,10 +171,12 @@ void TVexiloFrm::ReadSourceSelection() {
 
 void TVexiloFrm::ShowSelection(const TSelectionBuffer &selection) {
   const TScopeState &s = *FState;
+  // Checking a button runs its click handler through its toggled notice; the other one clears
+  // without running its own.
   const auto show = [&](QRadioButton *button, int item) {
     const int entry = SelectionEntry(item, s.SelectIsMux);
     if (entry >= 0)
-      SetInputChecked(button, (selection[entry] & 0xFF) != 0);
+      button->setChecked((selection[entry] & 0xFF) != 0);
   };
   if (s.SelectIsMux) {
     show(MicMuteBt, s.MicItem);
@@ -184,12 +185,6 @@ void TVexiloFrm::ShowSelection(const TSelectionBuffer &selection) {
     show(LinMuteBt, s.LineItem);
     show(MicMuteBt, s.MicItem);
   }
-}
-
-void TVexiloFrm::SetInputChecked(QRadioButton *button, bool checked) {
-  // Checking a button runs its click handler through its toggled notice; the other one clears
-  // without running its own.
-  button->setChecked(checked);
 }
 
 void TVexiloFrm::WriteSourceSelection(uint32_t control, bool value) {
