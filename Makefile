@@ -1,16 +1,18 @@
 # make run    install what is missing, build, start the scope
 # make test   install, build, start the test services, run every test
 # make bench  install, build, run the benchmarks and live measurements
+# make sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer, run every test
 # make fuzz   build the fuzz targets with clang's libFuzzer and run each for a while
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
+SANITIZE_BUILD ?= build-sanitize
 FUZZ_SECONDS ?= 30
 # Cached objects are found again from any checkout of the tree (the debug information then names
 # the checkout that first compiled them).
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build run test bench fuzz format
+.PHONY: deps build run test sanitize bench fuzz format
 
 deps:
 	@tools/install-deps
@@ -25,6 +27,16 @@ run: build
 test: build
 	tools/check-format
 	tools/with-test-services ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+# Any sanitizer report fails the test it happens in; leaks inside the libraries we use are
+# listed in tools/lsan.supp.
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXILO_WERROR=ON \
+	  -DVEXILO_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  tools/with-test-services ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 300
 
 bench: build
 	tools/with-test-services tools/run-benchmarks $(BUILD)

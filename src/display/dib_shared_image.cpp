@@ -76,12 +76,11 @@ TDIBSharedImage::TDIBSharedImage(int width, int height, int bitCount, const TPix
     throw EInvalidGraphicOperation("Bitcount in invalid (%d)", bitCount);
   if (!ValidFormat(bitCount, format))
     throw EInvalidGraphicOperation("PixelFormat in invalid");
-  const int64_t widthBytes = ((int64_t(bitCount) * width + 31) / 32) * 4;
-  const int64_t size = widthBytes * height;
-  if (width <= 0 || height <= 0 || size > MaxDIBSize)
+  const int64_t widthBytes = DIBWidthBytes(bitCount, width);
+  if (!DIBStoreFits(widthBytes, height))
     throw EOutOfResources("%s cannot be made", "DIB");
   WidthBytes = static_cast<int>(widthBytes);
-  Size = size;
+  Size = widthBytes * height;
   ColorTableCount = bitCount <= 8 ? 1 << bitCount : 0;
   const bool masks = bitCount == 16 || bitCount == 32;
   ColorTableOffset = masks ? 52 : 40;

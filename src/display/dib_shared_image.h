@@ -25,6 +25,14 @@ TPixelFormat MakeDIBPixelFormatMask(uint32_t redMask, uint32_t greenMask, uint32
 // The largest pixel store a DIB may have; a bigger one is refused before anything is allocated.
 inline constexpr int64_t MaxDIBSize = int64_t(1) << 28;
 
+// The bytes of one row of `width` pixels, padded to 4 bytes.
+inline int64_t DIBWidthBytes(int64_t bitCount, int64_t width) { return ((bitCount * width + 31) / 32) * 4; }
+// Whether `height` rows of `widthBytes` stay within MaxDIBSize. Asked by division: header
+// fields can make the product overflow even 64 bits.
+inline bool DIBStoreFits(int64_t widthBytes, int64_t height) {
+  return widthBytes > 0 && height > 0 && widthBytes <= MaxDIBSize / height;
+}
+
 // The pixels of a DIB, shared between DIBs until one of them changes it. Rows are padded to
 // 4 bytes and stored bottom-up; RLE data stays compressed until it is expanded.
 class TDIBSharedImage {

@@ -112,10 +112,12 @@ void TDIB::ReadData(TStream &stream) {
   }
 
   const int64_t height = h.Height < 0 ? -h.Height : h.Height;
-  const int64_t widthBytes = ((int64_t(h.BitCount) * h.Width + 31) / 32) * 4;
+  const int64_t widthBytes = DIBWidthBytes(h.BitCount, h.Width);
+  if (!DIBStoreFits(widthBytes, height))
+    throw EInvalidGraphic(SInvalidDIB);
   const bool compressed = h.Compression == BI_RLE8 || h.Compression == BI_RLE4;
   const int64_t backed = compressed ? h.ImageSize : widthBytes * height;
-  if (widthBytes * height > MaxDIBSize || backed > Remaining(stream))
+  if (backed > Remaining(stream))
     throw EInvalidGraphic(SInvalidDIB);
   // Runs reach about 128 bytes of picture per 2 bytes of codes; pictures the codes could not
   // plausibly fill are refused before their rows are allocated.

@@ -171,6 +171,9 @@ TEST(DIBTest, HeadersThatDoNotFitAreRejected) {
   EXPECT_EQ(ReadError(withPixels(Header(0x7FFFFFFF, 2, 24), 64)), "DIB is invalid");
   EXPECT_EQ(ReadError(withPixels(Header(2, INT32_MIN, 24), 64)), "DIB is invalid");
   EXPECT_EQ(ReadError(withPixels(Header(30000, 30000, 32), 64)), "DIB is invalid");
+  // Row size times row count beyond even 64 bits, bottom-up and top-down.
+  EXPECT_EQ(ReadError(withPixels(Header(0x7FFFFFFF, 0x7FFFFFFF, 0xFFFF), 64)), "DIB is invalid");
+  EXPECT_EQ(ReadError(withPixels(Header(0x7FFFFFFF, -0x7FFFFFFF, 0xFFFF), 64)), "DIB is invalid");
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 24), 15)), "DIB is invalid"); // one byte short
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 24, 7), 16)), "DIB is invalid");
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 24, 1, 4), 4)), "DIB is invalid"); // RLE8 needs 8 bits
@@ -186,6 +189,12 @@ TEST(DIBTest, HeadersThatDoNotFitAreRejected) {
   // An absurd colour count reads 256 entries and no more.
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 8, 0, 0, 0xFFFFFFFF), 256 * 4 + 8)), "");
   EXPECT_EQ(ReadError(withPixels(Header(2, 2, 8, 0, 0, 0xFFFFFFFF), 255 * 4)), "DIB is invalid");
+}
+
+TEST(DIBTest, ASizeTooLargeToMultiplyIsRefused) {
+  TDIB dib;
+  EXPECT_THROW(dib.SetSize(0x7FFFFFFF, 0x7FFFFFFF, 32), EOutOfResources);
+  EXPECT_TRUE(dib.Empty());
 }
 
 TEST(DIBTest, EightBitWithoutAColourCountReadsAFullTable) {
