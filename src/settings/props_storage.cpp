@@ -299,8 +299,16 @@ void TPropsStorage::ReadStringList(const QMetaProperty &property) {
   const int count = FromStd(ReadString(section, "Count", "0")).toInt();
   if (count <= 0)
     return;
+  // A damaged count must not have the list read (and grown) far beyond what the file holds: the
+  // list ends at the first item the file lacks. No stored value holds a line break, so one marks
+  // an item that is not there.
+  const std::string missing = "\n";
   QStringList lines;
-  for (int i = 0; i < count; ++i)
-    lines << FromStd(ReadString(section, "Item" + std::to_string(i), ""));
+  for (int i = 0; i < count; ++i) {
+    const std::string item = ReadString(section, "Item" + std::to_string(i), missing);
+    if (item == missing)
+      break;
+    lines << FromStd(item);
+  }
   property.write(FObject, lines);
 }

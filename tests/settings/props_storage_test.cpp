@@ -166,6 +166,10 @@ TEST_F(PropsStorage, StringListsAndReferencesHaveTheirOwnForms) {
   One->Lines.clear();
   Read({"One.Lines"});
   EXPECT_EQ(One->Lines, QStringList({"first", "second"}));
+  // A damaged count reads what the file holds, not two thousand million items.
+  Put("[TVexiloFrm.One_Lines]\nCount=2000000000\nItem0=a\nItem1=\n");
+  Read({"One.Lines"});
+  EXPECT_EQ(One->Lines, QStringList({"a", ""}));
   Put("[TVexiloFrm]\nOne_Buddy=(NULL)\n");
   Read({"One.Buddy"});
   EXPECT_EQ(One->Buddy, nullptr);
