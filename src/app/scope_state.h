@@ -5,9 +5,6 @@
 #include <array>
 #include <cstdint>
 
-class TSoundCaptureStream;
-class TAudioStream;
-
 // Ring and staging sizes are fixed: the ring keeps one second at 48 kHz, and the staging area
 // holds as many bytes as the ring holds frames, so one pass never copies more than the ring.
 constexpr int RingFrames = 48000;
@@ -98,10 +95,6 @@ struct TScopeState {
   bool SelectIsMux = false;
   bool HasMute = false;
   bool IgnoreMixerNotify = false;
-
-  // Owned by the panel, which frees them; none while absent.
-  TAudioStream *TestStream = nullptr;
-  TSoundCaptureStream *CaptureStream = nullptr;
 };
 
 // The name of a channel count in format hints; empty for counts the device list never holds.

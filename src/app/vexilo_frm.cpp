@@ -23,6 +23,7 @@
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "settings/form_storage.h"
+#include "sound/audio_stream.h"
 #include "sound/capture_stream.h"
 #include "sound/dx_sound.h"
 #include "widgets/animated_image.h"
@@ -37,6 +38,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -166,8 +168,6 @@ void TVexiloFrm::ConnectHandlers() {
   });
   ConnectChannelHandlers();
 }
-
-TSoundCaptureStream *TVexiloFrm::CaptureStream() const { return FState->CaptureStream; }
 
 void TVexiloFrm::ActivateOnce() {
   if (FSkipActivation) {
@@ -299,8 +299,8 @@ void TVexiloFrm::UpdateTimeTexts() {
 
 TSoundCaptureStream &TVexiloFrm::NewCaptureStream() {
   FreeCaptureStream();
-  FState->CaptureStream = new TSoundCaptureStream();
-  return *FState->CaptureStream;
+  FCaptureStream = std::make_unique<TSoundCaptureStream>();
+  return *FCaptureStream;
 }
 
 void TVexiloFrm::UseCaptureFormat(TSoundCaptureStream &stream, const TCaptureFormatChoice &choice) {
@@ -315,10 +315,7 @@ void TVexiloFrm::StartCapturing(TSoundCaptureStream &stream) {
   stream.StartCapture();
 }
 
-void TVexiloFrm::FreeCaptureStream() {
-  delete FState->CaptureStream;
-  FState->CaptureStream = nullptr;
-}
+void TVexiloFrm::FreeCaptureStream() { FCaptureStream.reset(); }
 
 void TVexiloFrm::ResetRing() {
   FState->LastIndex = RingLastIndex;
