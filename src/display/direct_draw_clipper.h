@@ -11,7 +11,6 @@ class TDirectDraw;
 class TDirectDrawClipper : public TDirectX {
 public:
   explicit TDirectDrawClipper(TDirectDraw *ddraw); // EDirectDrawClipperError "Clipper cannot be made"
-  ~TDirectDrawClipper() override;
   TDirectDrawClipper(const TDirectDrawClipper &) = delete;
   TDirectDrawClipper &operator=(const TDirectDrawClipper &) = delete;
 

@@ -11,7 +11,6 @@ class TDirectDraw;
 class TDirectDrawPalette : public TDirectX {
 public:
   explicit TDirectDrawPalette(TDirectDraw *ddraw);
-  ~TDirectDrawPalette() override;
   TDirectDrawPalette(const TDirectDrawPalette &) = delete;
   TDirectDrawPalette &operator=(const TDirectDrawPalette &) = delete;
 

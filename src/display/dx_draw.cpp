@@ -262,8 +262,8 @@ void TCustomDXDraw::Restore() {
   TScopeExit endUpdate([this] { FUpdating = false; });
   if (!FDriver->Restore())
     return;
-  FPrimary->SetPalette(FPalette);
-  FSurface->SetPalette(FPalette);
+  FPrimary->SetPalette(FPalette.get());
+  FSurface->SetPalette(FPalette.get());
   SetColorTable(DefaultColorTable);
   NotifyEventList(nkRestore);
   DoRestoreSurface();
