@@ -39,7 +39,7 @@ TEST_F(SoundDeviceTest, DeviceAndBufferFailuresRaiseTheirMessages) {
   Device.NoDevice = true;
   EXPECT_THAT([] { TDirectSound sound(nullptr); },
               ThrowsMessage<EDirectSoundError>(StrEq("DirectSound cannot be initialized")));
-  EXPECT_THAT([] { TDirectSound sound(TInterfacePtr<IDirectSound>{}); },
+  EXPECT_THAT([] { TDirectSound sound(std::shared_ptr<IDirectSound>{}); },
               ThrowsMessage<EDirectSoundError>(StrEq("DirectSound cannot be initialized")));
   Device.NoDevice = false;
 
