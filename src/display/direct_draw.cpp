@@ -1,7 +1,7 @@
 #include "display/direct_draw.h"
 
+#include "device/library_cache.h"
 #include "display/direct_draw_errors.h"
-#include "display/library_cache.h"
 
 namespace {
 constexpr uint32_t CapsRecordSize = 380;

@@ -6,8 +6,8 @@
 #include "display/direct_draw_palette.h"
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw.h"
-#include "display/scope_exit.h"
 #include "display/screen_image.h"
+#include "rtl/scope_exit.h"
 
 #include <algorithm>
 #include <memory>

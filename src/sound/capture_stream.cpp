@@ -1,7 +1,7 @@
 #include "sound/capture_stream.h"
 
-#include "display/directx.h"
-#include "display/library_cache.h"
+#include "device/device_base.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 
 #include <QCoreApplication>

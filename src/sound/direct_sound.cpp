@@ -1,6 +1,6 @@
 #include "sound/direct_sound.h"
 
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "sound/direct_sound_buffer.h"
 
 namespace {

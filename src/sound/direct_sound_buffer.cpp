@@ -1,6 +1,6 @@
 #include "sound/direct_sound_buffer.h"
 
-#include "display/scope_exit.h"
+#include "rtl/scope_exit.h"
 #include "sound/wave.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 
 #include "rtl/exception.h"
 
