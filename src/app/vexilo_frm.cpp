@@ -92,7 +92,6 @@ TVexiloFrm::~TVexiloFrm() {
 }
 
 void TVexiloFrm::FindComponents() {
-  Panel1 = Component<QFrame>("Panel1");
   DXDraw1 = Component<TDXDraw>("DXDraw1");
   DXImageList1 = Component<TDXImageList>("DXImageList1");
   DXSpriteEngine1 = Component<TDXSpriteEngine>("DXSpriteEngine1");
@@ -305,7 +304,6 @@ TSoundCaptureStream &TVexiloFrm::NewCaptureStream() {
 
 void TVexiloFrm::UseCaptureFormat(TSoundCaptureStream &stream, const TCaptureFormatChoice &choice) {
   stream.SetFormatIndex(choice.FormatIndex);
-  FState->FormatsPerStep = choice.FormatsPerStep;
   FState->SampleRate = choice.SampleRate;
   CngFrTbar->SetHint(QString::fromStdString(choice.Hint));
 }

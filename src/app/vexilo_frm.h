@@ -65,7 +65,6 @@ public:
   ~TVexiloFrm() override;
 
   // Components the program's code uses.
-  QFrame *Panel1 = nullptr;
   TDXDraw *DXDraw1 = nullptr;
   TDXImageList *DXImageList1 = nullptr;
   TDXSpriteEngine *DXSpriteEngine1 = nullptr;

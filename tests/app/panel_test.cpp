@@ -27,7 +27,7 @@ TEST_F(PanelTest, TheWindowIsBuiltFromItsDescription) {
   EXPECT_EQ(form.windowTitle(), "Scope");
   EXPECT_EQ(form.size(), QSize(693, 585));
   EXPECT_EQ(form.Tag(), 0);
-  EXPECT_EQ(form.DXDraw1->parentWidget(), form.Panel1);
+  EXPECT_EQ(form.DXDraw1->parentWidget(), form.findChild<QFrame *>("Panel1"));
   EXPECT_EQ(form.DXDraw1->geometry(), QRect(6, 6, 504, 504));
   EXPECT_EQ(form.DXDraw1->Surface()->Width(), 504);
   EXPECT_EQ(form.Pover->geometry(), QRect(16, 530, 50, 53));
