@@ -3,7 +3,7 @@
 #include "platform/audio/capture_interfaces.h"
 #include "sound/capture_formats.h"
 #include "sound/capture_stream_notify.h"
-#include "sound/custom_wave_stream2.h"
+#include "sound/owned_format_wave_stream.h"
 
 #include <functional>
 #include <memory>
