@@ -26,6 +26,7 @@ run: build
 
 test: build
 	tools/check-format
+	tools/check-layers
 	tools/with-test-services ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
 # Any sanitizer report fails the test it happens in; leaks inside the libraries we use are

@@ -1,7 +1,7 @@
 // playback_live FILE SECONDS: plays FILE in a loop through ALSA's default playback device, as the
 // calibration test does, and reports the underruns the playback thread had to recover from and
 // the CPU the program used.
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "platform/audio/alsa_playback_buffer.h"
 #include "sound/audio_file_stream.h"

@@ -1,7 +1,7 @@
 // Streaming playback during the calibration test: one refill (it runs every 50 ms on the GUI
 // thread and must allocate nothing), and the intervals at which the refill thread gets its refills
 // run on the GUI thread.
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "framework/thread.h"
 #include "platform/audio/virtual_playback.h"

@@ -5,8 +5,8 @@
 // capture hand-off that brings the step into the frame ring.
 #include "app/scope_state.h"
 #include "app/vexilo_frm.h"
+#include "device/library_cache.h"
 #include "display/dx_draw.h"
-#include "display/library_cache.h"
 #include "framework/application.h"
 #include "scope_frame_watch.h"
 #include "scope_hand_off_watch.h"

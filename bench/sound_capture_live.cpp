@@ -1,7 +1,7 @@
 // Captures from the real default device for a number of seconds, as the scope does (44100 Hz,
 // 16 bits, stereo, 300 ms buffer, a handler that reads what is waiting), and reports the bytes
 // delivered per second against the nominal rate and the intervals between notifications.
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "sound/capture_stream.h"
 

@@ -1,6 +1,6 @@
 // The scope's handler path on a capture stream: ask ReadableSize, read exactly that much. It runs
 // every 50 ms on the GUI thread, so it must cost little and allocate nothing.
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "platform/audio/virtual_capture.h"
 #include "sound/capture_stream.h"
 

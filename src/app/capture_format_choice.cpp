@@ -1,9 +1,19 @@
 #include "app/capture_format_choice.h"
 
-#include "app/scope_state.h"
 #include "rtl/exception.h"
 
+#include <array>
+
 namespace {
+
+constexpr std::array<const char *, 2> ChannelNames{"Mono", "Stereo"};
+
+// The name of a channel count in format hints; empty for counts the device list never holds.
+const char *ChannelName(int channels) {
+  if (channels < 1 || channels > static_cast<int>(ChannelNames.size()))
+    return "";
+  return ChannelNames[channels - 1];
+}
 
 bool IsStereo16(const TFormatEntry &format) { return format.BitsPerSample == 16 && format.Channels == 2; }
 

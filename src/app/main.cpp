@@ -1,7 +1,7 @@
 #include "app/about_box.h"
 #include "app/stop_signals.h"
 #include "app/vexilo_frm.h"
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 
 int main(int argc, char **argv) {

@@ -24,7 +24,6 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <array>
-#include <deque>
 
 namespace {
 
@@ -64,11 +63,7 @@ TProps SunkenBox() { return {{"frameShape", QFrame::Box}, {"frameShadow", QFrame
 
 // Both channel panels hold the same controls; channel I's bounds first, channel II's second.
 void AddChannelPanel(std::vector<TComponentDesc> &layout, bool first) {
-  const auto name = [first](const char *base) {
-    static std::deque<std::string> names; // the descriptions keep pointers to these texts
-    names.push_back(std::string(base) + (first ? "I" : "II"));
-    return names.back().c_str();
-  };
+  const auto name = [first](const char *base) { return std::string(base) + (first ? "I" : "II"); };
   const auto at = [first](QRect one, QRect two) { return first ? one : two; };
   const char *panel = first ? "CntrlPnlI" : "CntrlPnlII";
   const TColor ink = first ? clAqua : clBlue;

@@ -6,9 +6,3 @@ TScopeState::TScopeState() {
   Channels[chI].TraceColor = TraceRed;
   Channels[chII].TraceColor = TraceYellow;
 }
-
-const char *ChannelName(int channels) {
-  if (channels < 1 || channels > static_cast<int>(TScopeState::ChannelNames.size()))
-    return "";
-  return TScopeState::ChannelNames[channels - 1];
-}

@@ -23,6 +23,7 @@
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
 #include "settings/form_storage.h"
+#include "sound/audio_stream.h"
 #include "sound/capture_stream.h"
 #include "sound/dx_sound.h"
 #include "widgets/animated_image.h"
@@ -37,6 +38,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -90,7 +92,6 @@ TVexiloFrm::~TVexiloFrm() {
 }
 
 void TVexiloFrm::FindComponents() {
-  Panel1 = Component<QFrame>("Panel1");
   DXDraw1 = Component<TDXDraw>("DXDraw1");
   DXImageList1 = Component<TDXImageList>("DXImageList1");
   DXSpriteEngine1 = Component<TDXSpriteEngine>("DXSpriteEngine1");
@@ -166,8 +167,6 @@ void TVexiloFrm::ConnectHandlers() {
   });
   ConnectChannelHandlers();
 }
-
-TSoundCaptureStream *TVexiloFrm::CaptureStream() const { return FState->CaptureStream; }
 
 void TVexiloFrm::ActivateOnce() {
   if (FSkipActivation) {
@@ -299,13 +298,12 @@ void TVexiloFrm::UpdateTimeTexts() {
 
 TSoundCaptureStream &TVexiloFrm::NewCaptureStream() {
   FreeCaptureStream();
-  FState->CaptureStream = new TSoundCaptureStream();
-  return *FState->CaptureStream;
+  FCaptureStream = std::make_unique<TSoundCaptureStream>();
+  return *FCaptureStream;
 }
 
 void TVexiloFrm::UseCaptureFormat(TSoundCaptureStream &stream, const TCaptureFormatChoice &choice) {
   stream.SetFormatIndex(choice.FormatIndex);
-  FState->FormatsPerStep = choice.FormatsPerStep;
   FState->SampleRate = choice.SampleRate;
   CngFrTbar->SetHint(QString::fromStdString(choice.Hint));
 }
@@ -315,10 +313,7 @@ void TVexiloFrm::StartCapturing(TSoundCaptureStream &stream) {
   stream.StartCapture();
 }
 
-void TVexiloFrm::FreeCaptureStream() {
-  delete FState->CaptureStream;
-  FState->CaptureStream = nullptr;
-}
+void TVexiloFrm::FreeCaptureStream() { FCaptureStream.reset(); }
 
 void TVexiloFrm::ResetRing() {
   FState->LastIndex = RingLastIndex;

@@ -14,6 +14,7 @@ struct MIXERCONTROLDETAILS;
 class QRadioButton;
 class TAboutBox;
 class TAnimatedImage;
+class TAudioStream;
 struct TCaptureFormatChoice;
 class TDXDraw;
 class TDXImageList;
@@ -64,7 +65,6 @@ public:
   ~TVexiloFrm() override;
 
   // Components the program's code uses.
-  QFrame *Panel1 = nullptr;
   TDXDraw *DXDraw1 = nullptr;
   TDXImageList *DXImageList1 = nullptr;
   TDXSpriteEngine *DXSpriteEngine1 = nullptr;
@@ -83,7 +83,9 @@ public:
 
   void SetAboutBox(TAboutBox *aboutBox) { FAboutBox = aboutBox; }
   TScopeState &ScopeState() { return *FState; }
-  TSoundCaptureStream *CaptureStream() const;
+  TSoundCaptureStream *CaptureStream() const { return FCaptureStream.get(); }
+  // The calibration test's playback while the test runs; none otherwise.
+  TAudioStream *TestStream() const { return FTestStream.get(); }
 
   // Handlers.
   void FormCreate(QObject *Sender);
@@ -181,6 +183,8 @@ private:
 
   std::unique_ptr<TScopeState> FState;
   std::unique_ptr<TTraceFrame> FFrame;
+  std::unique_ptr<TSoundCaptureStream> FCaptureStream;
+  std::unique_ptr<TAudioStream> FTestStream;
   TAboutBox *FAboutBox = nullptr;
   // A failed first activation is reported in a message box; the activation that follows the
   // box's closing is not a new attempt, or the box would come back at once, forever.

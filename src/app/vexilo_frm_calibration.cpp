@@ -12,6 +12,7 @@
 #include "widgets/speed_button.h"
 
 #include <QDir>
+#include <memory>
 
 namespace {
 
@@ -34,8 +35,9 @@ void TVexiloFrm::StartTest() {
     // The sound goes on while the person looks at a meter in another window.
     DXSound1->SetOptions(DXSound1->Options() | TCustomDXSound::soGlobalFocus);
     FreeTestStream();
-    auto *stream = new TAudioFileStream(*DXSound1->DSound());
-    FState->TestStream = stream;
+    auto owned = std::make_unique<TAudioFileStream>(*DXSound1->DSound());
+    TAudioFileStream *stream = owned.get();
+    FTestStream = std::move(owned);
     stream->SetAutoRefill(true);
     stream->SetBufferMilliseconds(1000);
     stream->SetSourceFileName(TestFileName);
@@ -75,7 +77,4 @@ void TVexiloFrm::EndTestOnFormatChange() {
 
 void TVexiloFrm::VDVlIChange(QObject *) { Channel[chI].VDVl->repaint(); }
 
-void TVexiloFrm::FreeTestStream() {
-  delete FState->TestStream;
-  FState->TestStream = nullptr;
-}
+void TVexiloFrm::FreeTestStream() { FTestStream.reset(); }

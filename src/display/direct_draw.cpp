@@ -1,10 +1,7 @@
 #include "display/direct_draw.h"
 
-#include "display/direct_draw_clipper.h"
+#include "device/library_cache.h"
 #include "display/direct_draw_errors.h"
-#include "display/direct_draw_palette.h"
-#include "display/direct_draw_surface.h"
-#include "display/library_cache.h"
 
 namespace {
 constexpr uint32_t CapsRecordSize = 380;
@@ -21,16 +18,6 @@ TDirectDraw::TDirectDraw(const TGUID *driverGUID) {
   DriverCaps.dwSize = CapsRecordSize;
   HELCaps.dwSize = CapsRecordSize;
   SetDXResult(FIDraw4->GetCaps(&DriverCaps, &HELCaps));
-}
-
-TDirectDraw::~TDirectDraw() {
-  // Each of these removes itself from its list.
-  while (!FSurfaces.empty())
-    delete FSurfaces.back();
-  while (!FPalettes.empty())
-    delete FPalettes.back();
-  while (!FClippers.empty())
-    delete FClippers.back();
 }
 
 IDirectDraw *TDirectDraw::IDraw() const {

@@ -7,10 +7,7 @@ TDirectDrawClipper::TDirectDrawClipper(TDirectDraw *ddraw) : FDDraw(ddraw) {
   SetDXResult(ddraw->IDraw4()->CreateClipper(0, FIDDClipper));
   if (DXResult() != 0 || !FIDDClipper)
     throw EDirectDrawClipperError(SCannotMade, "Clipper");
-  ddraw->Attach(this);
 }
-
-TDirectDrawClipper::~TDirectDrawClipper() { FDDraw->Detach(this); }
 
 const std::shared_ptr<IDirectDrawClipper> &TDirectDrawClipper::IDDClipper() const {
   if (!FIDDClipper)

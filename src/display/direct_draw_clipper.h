@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/directx.h"
+#include "device/device_base.h"
 #include "platform/draw/draw_interfaces.h"
 
 #include <memory>
@@ -11,7 +11,6 @@ class TDirectDraw;
 class TDirectDrawClipper : public TDirectX {
 public:
   explicit TDirectDrawClipper(TDirectDraw *ddraw); // EDirectDrawClipperError "Clipper cannot be made"
-  ~TDirectDrawClipper() override;
   TDirectDrawClipper(const TDirectDrawClipper &) = delete;
   TDirectDrawClipper &operator=(const TDirectDrawClipper &) = delete;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/directx.h"
+#include "device/device_base.h"
 
 class EDirectDrawError : public EDirectXError {
 public:

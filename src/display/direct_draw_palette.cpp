@@ -3,9 +3,7 @@
 #include "display/direct_draw.h"
 #include "display/direct_draw_errors.h"
 
-TDirectDrawPalette::TDirectDrawPalette(TDirectDraw *ddraw) : FDDraw(ddraw) { ddraw->Attach(this); }
-
-TDirectDrawPalette::~TDirectDrawPalette() { FDDraw->Detach(this); }
+TDirectDrawPalette::TDirectDrawPalette(TDirectDraw *ddraw) : FDDraw(ddraw) {}
 
 const std::shared_ptr<IDirectDrawPalette> &TDirectDrawPalette::IDDPalette() const {
   if (!FIDDPalette)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/directx.h"
+#include "device/device_base.h"
 #include "platform/draw/draw_interfaces.h"
 
 #include <memory>
@@ -11,7 +11,6 @@ class TDirectDraw;
 class TDirectDrawPalette : public TDirectX {
 public:
   explicit TDirectDrawPalette(TDirectDraw *ddraw);
-  ~TDirectDrawPalette() override;
   TDirectDrawPalette(const TDirectDrawPalette &) = delete;
   TDirectDrawPalette &operator=(const TDirectDrawPalette &) = delete;
 

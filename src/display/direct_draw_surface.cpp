@@ -60,12 +60,11 @@ bool ClipBlitRects(TRect &dest, TRect &source, const TRect &destBounds, const TR
   return !dest.IsEmpty() && !source.IsEmpty();
 }
 
-TDirectDrawSurface::TDirectDrawSurface(TDirectDraw *ddraw) : FDDraw(ddraw) { ddraw->Attach(this); }
+TDirectDrawSurface::TDirectDrawSurface(TDirectDraw *ddraw) : FDDraw(ddraw) {}
 
 TDirectDrawSurface::~TDirectDrawSurface() {
   FCanvas.reset();
   SetIDDSurface(nullptr);
-  FDDraw->Detach(this);
 }
 
 IDirectDrawSurface *TDirectDrawSurface::IDDSurface() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/directx.h"
+#include "device/device_base.h"
 #include "display/surface_canvas.h"
 #include "framework/color.h"
 #include "platform/draw/draw_interfaces.h"

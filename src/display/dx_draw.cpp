@@ -1,16 +1,16 @@
 #include "display/dx_draw.h"
 
-#include "display/control_subclass.h"
 #include "display/direct_draw.h"
 #include "display/direct_draw_clipper.h"
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw_driver.h"
-#include "display/scope_exit.h"
 #include "display/screen_image.h"
 #include "framework/application.h"
+#include "framework/control_subclass.h"
 #include "platform/draw/system_palette.h"
+#include "rtl/scope_exit.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -262,8 +262,8 @@ void TCustomDXDraw::Restore() {
   TScopeExit endUpdate([this] { FUpdating = false; });
   if (!FDriver->Restore())
     return;
-  FPrimary->SetPalette(FPalette);
-  FSurface->SetPalette(FPalette);
+  FPrimary->SetPalette(FPalette.get());
+  FSurface->SetPalette(FPalette.get());
   SetColorTable(DefaultColorTable);
   NotifyEventList(nkRestore);
   DoRestoreSurface();

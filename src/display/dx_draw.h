@@ -72,10 +72,10 @@ public:
   void UnregisterNotifyEvent(QObject *owner);
 
   TDirectDraw *DDraw() const { return FDDraw.get(); }
-  TDirectDrawSurface *Primary() const { return FPrimary; }
-  TDirectDrawSurface *Surface() const { return FSurface; }
-  TDirectDrawClipper *Clipper() const { return FClipper; }
-  TDirectDrawPalette *Palette() const { return FPalette; }
+  TDirectDrawSurface *Primary() const { return FPrimary.get(); }
+  TDirectDrawSurface *Surface() const { return FSurface.get(); }
+  TDirectDrawClipper *Clipper() const { return FClipper.get(); }
+  TDirectDrawPalette *Palette() const { return FPalette.get(); }
   TDXDrawDriver *Driver() const { return FDriver.get(); }
   // What the control shows: the primary surface's image of it.
   TScreenImage *ScreenImage() const { return FScreenImage; }
@@ -136,10 +136,11 @@ private:
   std::unique_ptr<TDXDrawDriver> FDriver;
   const TGUID *FDriverGUID = nullptr;
   std::unique_ptr<TDirectDraw> FDDraw;
-  TDirectDrawClipper *FClipper = nullptr;
-  TDirectDrawPalette *FPalette = nullptr;
-  TDirectDrawSurface *FPrimary = nullptr;
-  TDirectDrawSurface *FSurface = nullptr;
+  // Made on FDDraw by the driver, and freed by it before the device goes.
+  std::unique_ptr<TDirectDrawClipper> FClipper;
+  std::unique_ptr<TDirectDrawPalette> FPalette;
+  std::unique_ptr<TDirectDrawSurface> FPrimary;
+  std::unique_ptr<TDirectDrawSurface> FSurface;
   std::unique_ptr<TControlSubClass> FSubClass;
   TScreenImage *FScreenImage; // a child of the control
 };

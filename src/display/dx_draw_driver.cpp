@@ -6,10 +6,11 @@
 #include "display/direct_draw_palette.h"
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw.h"
-#include "display/scope_exit.h"
 #include "display/screen_image.h"
+#include "rtl/scope_exit.h"
 
 #include <algorithm>
+#include <memory>
 
 TDXDrawDriver::TDXDrawDriver(TCustomDXDraw *dxdraw) : FDXDraw(dxdraw) {
   const TDXDrawOptions options = dxdraw->FOptions;
@@ -25,20 +26,16 @@ TDXDrawDriver::~TDXDrawDriver() {
 }
 
 void TDXDrawDriver::Finalize() {
-  delete FDXDraw->FClipper;
-  FDXDraw->FClipper = nullptr;
-  delete FDXDraw->FPalette;
-  FDXDraw->FPalette = nullptr;
-  delete FDXDraw->FSurface;
-  FDXDraw->FSurface = nullptr;
-  delete FDXDraw->FPrimary;
-  FDXDraw->FPrimary = nullptr;
+  FDXDraw->FClipper.reset();
+  FDXDraw->FPalette.reset();
+  FDXDraw->FSurface.reset();
+  FDXDraw->FPrimary.reset();
 }
 
 bool TDXDrawDriver::SetSize(int, int) { return false; }
 
 bool TDXDrawDriver::Restore() {
-  TDirectDrawSurface *primary = FDXDraw->FPrimary, *surface = FDXDraw->FSurface;
+  TDirectDrawSurface *primary = FDXDraw->Primary(), *surface = FDXDraw->Surface();
   if (!primary->Restore() || !surface->Restore())
     return false;
   primary->Fill(0);
@@ -47,30 +44,30 @@ bool TDXDrawDriver::Restore() {
 }
 
 void TDXDrawDriver::MakePalette(uint32_t caps) {
-  FDXDraw->FPalette = new TDirectDrawPalette(FDXDraw->DDraw());
+  FDXDraw->FPalette = std::make_unique<TDirectDrawPalette>(FDXDraw->DDraw());
   FDXDraw->FPalette->CreatePalette(caps, FDXDraw->PaletteEntries(FDXDraw->ColorTable).data());
 }
 
 void TDXDrawDriverBlt::Initialize() {
   TDirectDraw *ddraw = FDXDraw->DDraw();
-  FDXDraw->FPrimary = new TDirectDrawSurface(ddraw);
+  FDXDraw->FPrimary = std::make_unique<TDirectDrawSurface>(ddraw);
   TDDSurfaceDesc desc;
   desc.dwFlags = DDSD_CAPS;
   desc.ddsCaps = DDSCAPS_PRIMARYSURFACE;
   if (!FDXDraw->FPrimary->CreateSurface(desc))
     throw EDXDrawError(SCannotMade, "Primary Surface");
-  FDXDraw->FSurface = new TDirectDrawSurface(ddraw);
-  FDXDraw->FClipper = new TDirectDrawClipper(ddraw);
+  FDXDraw->FSurface = std::make_unique<TDirectDrawSurface>(ddraw);
+  FDXDraw->FClipper = std::make_unique<TDirectDrawClipper>(ddraw);
   FDXDraw->FClipper->SetHandle(FDXDraw->FScreenImage);
-  FDXDraw->FPrimary->SetClipper(FDXDraw->FClipper);
+  FDXDraw->FPrimary->SetClipper(FDXDraw->Clipper());
   MakePalette(FDXDraw->Now(doAllowPalette256) ? DDPCAPS_8BIT | DDPCAPS_INITIALIZE | DDPCAPS_ALLOW256
                                               : DDPCAPS_8BIT | DDPCAPS_INITIALIZE);
-  FDXDraw->FPrimary->SetPalette(FDXDraw->FPalette);
+  FDXDraw->FPrimary->SetPalette(FDXDraw->Palette());
   InitializeSurface();
 }
 
 void TDXDrawDriverBlt::InitializeSurface() {
-  TDirectDrawSurface *surface = FDXDraw->FSurface;
+  TDirectDrawSurface *surface = FDXDraw->Surface();
   surface->SetIDDSurface(nullptr);
   FDXDraw->FNowOptions &= ~DXOption(doSystemMemory);
   TDDSurfaceDesc desc;
@@ -89,7 +86,7 @@ void TDXDrawDriverBlt::InitializeSurface() {
   }
   if (!(surface->SurfaceDesc().ddsCaps & DDSCAPS_VIDEOMEMORY))
     FDXDraw->FNowOptions |= DXOption(doSystemMemory);
-  surface->SetPalette(FDXDraw->FPalette);
+  surface->SetPalette(FDXDraw->Palette());
   surface->Fill(0);
   if (FDXDraw->Now(do3D))
     FDXDraw->Initialize3D();
@@ -97,7 +94,7 @@ void TDXDrawDriverBlt::InitializeSurface() {
 
 void TDXDrawDriverBlt::Flip() {
   TCustomDXDraw &control = *FDXDraw;
-  TDirectDrawSurface *surface = control.FSurface;
+  TDirectDrawSurface *surface = control.Surface();
   const QPoint origin = control.mapToGlobal(QPoint(0, 0));
   const int sw = surface->Width(), sh = surface->Height();
   TRect dest;
@@ -137,7 +134,7 @@ bool TDXDrawDriverBlt::SetSize(int width, int height) {
 void TDXDrawDriverFlip::Initialize() {
   TCustomDXDraw &control = *FDXDraw;
   TDirectDraw *ddraw = control.DDraw();
-  control.FPrimary = new TDirectDrawSurface(ddraw);
+  control.FPrimary = std::make_unique<TDirectDrawSurface>(ddraw);
   TDDSurfaceDesc desc;
   desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
   desc.dwBackBufferCount = 1;
@@ -146,7 +143,7 @@ void TDXDrawDriverFlip::Initialize() {
     desc.ddsCaps |= DDSCAPS_3DDEVICE;
   if (!control.FPrimary->CreateSurface(desc))
     throw EDXDrawError(SCannotMade, "Primary Surface");
-  control.FSurface = new TDirectDrawSurface(ddraw);
+  control.FSurface = std::make_unique<TDirectDrawSurface>(ddraw);
   std::shared_ptr<IDirectDrawSurface> backBuffer;
   control.FPrimary->SetDXResult(control.FPrimary->IDDSurface()->GetAttachedSurface(DDSCAPS_BACKBUFFER, backBuffer));
   control.FSurface->SetIDDSurface(backBuffer);
@@ -154,10 +151,10 @@ void TDXDrawDriverFlip::Initialize() {
     control.FNowOptions |= DXOption(doSystemMemory);
   else
     control.FNowOptions &= ~DXOption(doSystemMemory);
-  control.FClipper = new TDirectDrawClipper(ddraw);
+  control.FClipper = std::make_unique<TDirectDrawClipper>(ddraw);
   MakePalette((control.FOptions & DXOption(doAllowPalette256)) ? DDPCAPS_8BIT | DDPCAPS_ALLOW256 : DDPCAPS_8BIT);
-  control.FPrimary->SetPalette(control.FPalette);
-  control.FSurface->SetPalette(control.FPalette);
+  control.FPrimary->SetPalette(control.Palette());
+  control.FSurface->SetPalette(control.Palette());
   if (control.Now(do3D))
     control.Initialize3D();
 }

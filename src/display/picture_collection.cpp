@@ -1,7 +1,7 @@
 #include "display/picture_collection.h"
 
 #include "display/dx_draw.h"
-#include "display/scope_exit.h"
+#include "rtl/scope_exit.h"
 
 TPictureCollectionItem *TPictureCollection::Find(const std::string &name) const {
   const int index = IndexOf(name);

@@ -24,10 +24,10 @@ void TFormReader::Read(QWidget *form, std::span<const TComponentDesc> components
     if (desc.Parent && *desc.Parent) {
       parent = form->findChild<QWidget *>(desc.Parent);
       if (!parent)
-        throw Exception("Parent %s of %s not found", std::string(desc.Parent), std::string(desc.Name));
+        throw Exception("Parent %s of %s not found", std::string(desc.Parent), desc.Name);
     }
     QObject *component = entry->second.Create(form, parent);
-    component->setObjectName(desc.Name);
+    component->setObjectName(QString::fromStdString(desc.Name));
     if (entry->second.BeginLoading)
       entry->second.BeginLoading(component);
     if (auto *widget = qobject_cast<QWidget *>(component); widget && !desc.Bounds.isEmpty())

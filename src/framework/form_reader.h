@@ -17,7 +17,7 @@ class QWidget;
 // bounds relative to the parent (empty for non-visual components) and the published
 // properties set on it, by name.
 struct TComponentDesc {
-  const char *Name;
+  std::string Name;
   const char *ClassName;
   const char *Parent;
   QRect Bounds;

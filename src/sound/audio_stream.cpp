@@ -1,7 +1,7 @@
 #include "sound/audio_stream.h"
 
-#include "display/scope_exit.h"
 #include "framework/application.h"
+#include "rtl/scope_exit.h"
 #include "sound/direct_sound_buffer.h"
 
 #include <QCoreApplication>

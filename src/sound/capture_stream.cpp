@@ -1,7 +1,7 @@
 #include "sound/capture_stream.h"
 
-#include "display/directx.h"
-#include "display/library_cache.h"
+#include "device/device_base.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 
 #include <QCoreApplication>
@@ -51,10 +51,8 @@ TSoundCaptureStream::TSoundCaptureStream(const TGUID *device) {
   } catch (const Exception &) {
     throw EDirectXError("Necessary since DirectX 5");
   }
-  IDirectSoundCapture *capture = nullptr;
-  if (create(device, &capture, nullptr) != S_OK || !capture)
+  if (create(device, &FCaptureDevice, nullptr) != S_OK || !FCaptureDevice)
     throw ESoundCaptureStreamError("%s cannot be initialized", "DirectSoundCapture");
-  FCaptureDevice.reset(capture);
 
   // The scope relies on this order: by rate, then bit depth, then mono before stereo.
   for (const int32_t rate : CandidateRates)
@@ -63,10 +61,9 @@ TSoundCaptureStream::TSoundCaptureStream(const TGUID *device) {
         TWaveFormatEx format;
         MakePcmFormat(format, uint32_t(rate), uint16_t(bits), uint16_t(channels));
         const TDSCBufferDesc description{DescriptionSize, 0, format.nAvgBytesPerSec, 0, &format};
-        IDirectSoundCaptureBuffer *trial = nullptr;
-        if (FCaptureDevice->CreateCaptureBuffer(&description, &trial, nullptr) != S_OK || !trial)
+        std::shared_ptr<IDirectSoundCaptureBuffer> trial;
+        if (FCaptureDevice->CreateCaptureBuffer(&description, trial, nullptr) != S_OK || !trial)
           continue;
-        trial->Release();
         FSupportedFormats.Add(TSoundCaptureFormat{bits, channels, rate});
       }
 }
@@ -101,10 +98,10 @@ void TSoundCaptureStream::StartCapture() {
     FCaptureBufferSize =
         std::max(MulDiv(int32_t(Format()->nAvgBytesPerSec), FBufferMilliseconds, 1000), MinimumCaptureBufferSize);
     const TDSCBufferDesc description{DescriptionSize, 0, uint32_t(FCaptureBufferSize), 0, Format()};
-    IDirectSoundCaptureBuffer *buffer = nullptr;
-    if (FCaptureDevice->CreateCaptureBuffer(&description, &buffer, nullptr) != S_OK || !buffer)
+    std::shared_ptr<IDirectSoundCaptureBuffer> buffer;
+    if (FCaptureDevice->CreateCaptureBuffer(&description, buffer, nullptr) != S_OK || !buffer)
       throw ESoundCaptureStreamError("%s cannot be made", "Sound Capture Buffer");
-    FCaptureBuffer.reset(buffer);
+    FCaptureBuffer = std::move(buffer);
     FReadPosition = 0;
     FCaptureBuffer->Start(DSCBSTART_LOOPING);
     if (FOnDataAvailable)

@@ -3,7 +3,7 @@
 #include "platform/audio/capture_interfaces.h"
 #include "sound/capture_formats.h"
 #include "sound/capture_stream_notify.h"
-#include "sound/custom_wave_stream2.h"
+#include "sound/owned_format_wave_stream.h"
 
 #include <functional>
 #include <memory>
@@ -62,11 +62,11 @@ private:
   void StartNotifyThread();
   void EndNotifyThread();
 
-  TInterfacePtr<IDirectSoundCaptureBuffer> FCaptureBuffer;
+  std::shared_ptr<IDirectSoundCaptureBuffer> FCaptureBuffer;
   int32_t FBufferMilliseconds = 1000;
   int32_t FReadPosition = 0;
   int32_t FCaptureBufferSize = 0;
-  TInterfacePtr<IDirectSoundCapture> FCaptureDevice;
+  std::shared_ptr<IDirectSoundCapture> FCaptureDevice;
   int32_t FFormatIndex = 0;
   bool FIsCapturing = false;
   std::unique_ptr<TSoundCaptureStreamNotify> FNotifyThread;

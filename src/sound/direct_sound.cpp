@@ -1,19 +1,17 @@
 #include "sound/direct_sound.h"
 
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "sound/direct_sound_buffer.h"
 
 namespace {
 
-TInterfacePtr<IDirectSound> OpenDevice(const TGUID *device, HRESULT &result) {
+std::shared_ptr<IDirectSound> OpenDevice(const TGUID *device, HRESULT &result) {
   auto *create = DXLoadEntryPoint<TDirectSoundCreate>("DSound.dll", "DirectSoundCreate");
-  IDirectSound *sound = nullptr;
+  std::shared_ptr<IDirectSound> sound;
   result = create(device, &sound, nullptr);
-  if (result != S_OK && sound) {
-    sound->Release();
-    sound = nullptr;
-  }
-  return TInterfacePtr<IDirectSound>(sound);
+  if (result != S_OK)
+    sound.reset();
+  return sound;
 }
 
 } // namespace
@@ -26,7 +24,7 @@ TDirectSound::TDirectSound(const TGUID *device) {
     throw EDirectSoundError(SCannotInitialized, "DirectSound");
 }
 
-TDirectSound::TDirectSound(TInterfacePtr<IDirectSound> sound) : FISound(std::move(sound)) {
+TDirectSound::TDirectSound(std::shared_ptr<IDirectSound> sound) : FISound(std::move(sound)) {
   if (!FISound)
     throw EDirectSoundError(SCannotInitialized, "DirectSound");
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "display/directx.h"
+#include "device/device_base.h"
 #include "platform/audio/playback_interfaces.h"
 
+#include <memory>
 #include <vector>
 
 class TDirectSoundBuffer;
@@ -19,7 +20,7 @@ public:
   // Opens the device through "DirectSoundCreate" of "DSound.dll" (`device` nullptr: the default).
   explicit TDirectSound(const TGUID *device);
   // Takes over an opened device; nullptr raises "DirectSound cannot be initialized".
-  explicit TDirectSound(TInterfacePtr<IDirectSound> sound);
+  explicit TDirectSound(std::shared_ptr<IDirectSound> sound);
   // Buffers still made on it lose their device (their later calls that need it raise).
   ~TDirectSound() override;
   TDirectSound(const TDirectSound &) = delete;
@@ -43,6 +44,6 @@ public:
 
 private:
   std::vector<TDirectSoundBuffer *> FBuffers;
-  TInterfacePtr<IDirectSound> FISound;
+  std::shared_ptr<IDirectSound> FISound;
   bool FInRestore = false;
 };

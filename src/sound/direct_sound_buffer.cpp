@@ -1,6 +1,6 @@
 #include "sound/direct_sound_buffer.h"
 
-#include "display/scope_exit.h"
+#include "rtl/scope_exit.h"
 #include "sound/wave.h"
 
 #include <algorithm>
@@ -35,12 +35,10 @@ IDirectSoundBuffer *TDirectSoundBuffer::IBuffer() const {
 bool TDirectSoundBuffer::CreateBuffer(const TDSBufferDesc &description) {
   FIBuffer.reset();
   TDirectSound &device = Device();
-  IDirectSoundBuffer *buffer = nullptr;
-  const HRESULT result = device.ISound()->CreateSoundBuffer(&description, &buffer, nullptr);
+  std::shared_ptr<IDirectSoundBuffer> buffer;
+  const HRESULT result = device.ISound()->CreateSoundBuffer(&description, buffer, nullptr);
   if (result == S_OK)
-    FIBuffer.reset(buffer);
-  else if (buffer)
-    buffer->Release();
+    FIBuffer = std::move(buffer);
   device.SetDXResult(result);
   SetDXResult(result);
   return result == S_OK;
@@ -155,12 +153,10 @@ void TDirectSoundBuffer::Assign(const TDirectSoundBuffer *source) {
   if (source == this)
     return;
   TDirectSound &device = Device();
-  IDirectSoundBuffer *copy = nullptr;
-  device.SetDXResult(device.ISound()->DuplicateSoundBuffer(source->FIBuffer.get(), &copy));
+  std::shared_ptr<IDirectSoundBuffer> copy;
+  device.SetDXResult(device.ISound()->DuplicateSoundBuffer(source->FIBuffer.get(), copy));
   if (device.DXResult() == S_OK)
-    FIBuffer.reset(copy);
-  else if (copy)
-    copy->Release();
+    FIBuffer = std::move(copy);
 }
 
 void TDirectSoundBuffer::Check() {

@@ -68,5 +68,5 @@ private:
   TDirectSound &Device() const;
 
   TDirectSound *FDSound;
-  TInterfacePtr<IDirectSoundBuffer> FIBuffer;
+  std::shared_ptr<IDirectSoundBuffer> FIBuffer;
 };

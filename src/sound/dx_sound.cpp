@@ -1,9 +1,9 @@
 #include "sound/dx_sound.h"
 
-#include "display/control_subclass.h"
-#include "display/scope_exit.h"
 #include "framework/application.h"
+#include "framework/control_subclass.h"
 #include "framework/form.h"
+#include "rtl/scope_exit.h"
 #include "sound/direct_sound_buffer.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/custom_wave_stream2.h"
+#include "sound/owned_format_wave_stream.h"
 
 // Reads or writes a RIFF/WAVE image in another stream (not owned), starting at that stream's
 // position when the wave stream is made.

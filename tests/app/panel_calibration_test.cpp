@@ -68,7 +68,7 @@ TEST_F(PanelCalibrationTest, TheTestPlaysTestWavInALoopAndTurnsTypedValuesIntoFa
   Click(form.BtTest);
   EXPECT_TRUE(Messages.empty()) << (Messages.empty() ? "" : Messages[0]);
   EXPECT_FALSE(form.BtTest->Down());
-  EXPECT_EQ(form.ScopeState().TestStream, nullptr);
+  EXPECT_EQ(form.TestStream(), nullptr);
   EXPECT_DOUBLE_EQ(state[chI].VoltFactor.Value(), 0.10000000000002274);
   EXPECT_DOUBLE_EQ(state[chII].VoltFactor.Value(), 2.0);
   EXPECT_FALSE(form.Channel[chI].VDVl->isEnabled());
@@ -127,7 +127,7 @@ TEST_F(PanelCalibrationTest, AFormatChangeEndsTheTestWithoutTakingItsValues) {
   form.CngFrTbar->SetPosition(2);
   form.CngFrTbarChange(form.CngFrTbar);
   EXPECT_FALSE(form.BtTest->Down());
-  EXPECT_EQ(form.ScopeState().TestStream, nullptr);
+  EXPECT_EQ(form.TestStream(), nullptr);
   EXPECT_DOUBLE_EQ(form.ScopeState()[chI].VoltFactor.Value(), TReal48(0.1).Value());
   EXPECT_TRUE(form.Channel[chI].VDVl->isEnabled()) << "the boxes stay open, as they were";
   EXPECT_TRUE(Messages.empty());

@@ -2,9 +2,9 @@
 
 #include "app/scope_state.h"
 #include "app/vexilo_frm.h"
+#include "device/library_cache.h"
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw.h"
-#include "display/library_cache.h"
 #include "framework/application.h"
 #include "platform/audio/virtual_capture.h"
 #include "platform/audio/virtual_playback.h"

@@ -1,10 +1,10 @@
 #include "app/about_box.h"
 #include "app/scope_state.h"
 #include "app/vexilo_frm.h"
+#include "device/library_cache.h"
 #include "display/direct_draw_surface.h"
 #include "display/dx_draw.h"
 #include "display/dx_timer.h"
-#include "display/library_cache.h"
 #include "framework/application.h"
 #include "framework/track_bar.h"
 #include "panel_fixture.h"
@@ -27,7 +27,7 @@ TEST_F(PanelTest, TheWindowIsBuiltFromItsDescription) {
   EXPECT_EQ(form.windowTitle(), "Scope");
   EXPECT_EQ(form.size(), QSize(693, 585));
   EXPECT_EQ(form.Tag(), 0);
-  EXPECT_EQ(form.DXDraw1->parentWidget(), form.Panel1);
+  EXPECT_EQ(form.DXDraw1->parentWidget(), form.findChild<QFrame *>("Panel1"));
   EXPECT_EQ(form.DXDraw1->geometry(), QRect(6, 6, 504, 504));
   EXPECT_EQ(form.DXDraw1->Surface()->Width(), 504);
   EXPECT_EQ(form.Pover->geometry(), QRect(16, 530, 50, 53));

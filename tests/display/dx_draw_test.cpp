@@ -1,3 +1,4 @@
+#include "display/direct_draw_clipper.h"
 #include "display/direct_draw_errors.h"
 #include "display/direct_draw_palette.h"
 #include "display/screen_image.h"
@@ -6,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -141,9 +143,19 @@ TEST_F(DXDrawTest, ClosingTheFormFinalisesOnce) {
   DXDraw->OnFinalize = [&](QObject *) { ++finalized; };
   DXDraw->OnFinalizeSurface = [&](QObject *) { ++surfacesFinalized; };
   ShowForm();
+  const std::weak_ptr<IDirectDrawSurface> primaryMemory = DXDraw->Primary()->Interface();
+  const std::weak_ptr<IDirectDrawSurface> backMemory = DXDraw->Surface()->Interface();
+  const std::weak_ptr<IDirectDrawClipper> clipper = DXDraw->Clipper()->IDDClipper();
+  const std::weak_ptr<IDirectDrawPalette> palette = DXDraw->Palette()->IDDPalette();
   Form->close();
   EXPECT_FALSE(DXDraw->Initialized());
   EXPECT_EQ(DXDraw->DDraw(), nullptr);
+  EXPECT_EQ(DXDraw->Primary(), nullptr);
+  EXPECT_EQ(DXDraw->Surface(), nullptr);
+  EXPECT_EQ(DXDraw->Clipper(), nullptr);
+  EXPECT_EQ(DXDraw->Palette(), nullptr);
+  EXPECT_TRUE(primaryMemory.expired() && backMemory.expired() && clipper.expired() && palette.expired())
+      << "nothing the device made outlives the control's finalisation";
   EXPECT_EQ(finalized, 1);
   EXPECT_EQ(surfacesFinalized, 1);
   Form->show();

@@ -175,16 +175,18 @@ TEST_F(SurfaceTest, LoadsPicturesAndCopiesBackIntoThem) {
   EXPECT_FALSE(duplicate.Interface());
 }
 
-TEST(DirectDrawTest, TheDeviceKeepsTrackOfItsSurfacesAndFreesTheRest) {
+TEST(DirectDrawTest, ASurfaceAndItsMemoryGoWithItsOwnerWhileTheDeviceStays) {
   auto device = std::make_unique<TDirectDraw>(nullptr);
   EXPECT_EQ(device->DriverCaps.dwSize, 380u);
-  auto *first = new TDirectDrawSurface(device.get());
-  auto *second = new TDirectDrawSurface(device.get());
-  second->SetSize(4, 4);
-  EXPECT_EQ(device->Surfaces(), (std::vector<TDirectDrawSurface *>{first, second}));
-  delete first;
-  EXPECT_EQ(device->Surfaces(), std::vector<TDirectDrawSurface *>{second});
-  device.reset(); // frees the second
+  auto first = std::make_unique<TDirectDrawSurface>(device.get());
+  first->SetSize(4, 4);
+  const std::weak_ptr<IDirectDrawSurface> memory = first->Interface();
+  ASSERT_FALSE(memory.expired());
+  first.reset();
+  EXPECT_TRUE(memory.expired());
+  auto second = std::make_unique<TDirectDrawSurface>(device.get());
+  second->SetSize(2, 2);
+  EXPECT_EQ(second->Width(), 2);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "sound/audio_stream.h"
 #include "sound/capture_stream.h"

@@ -1,4 +1,4 @@
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "platform/audio/virtual_playback.h"
 #include "platform/audio/virtual_playback_buffer.h"

@@ -1,4 +1,4 @@
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "framework/thread.h"
 #include "platform/audio/virtual_capture.h"

@@ -1,5 +1,5 @@
-#include "display/directx.h"
-#include "display/library_cache.h"
+#include "device/device_base.h"
+#include "device/library_cache.h"
 #include "framework/application.h"
 #include "platform/audio/virtual_capture.h"
 #include "sound/capture_stream.h"

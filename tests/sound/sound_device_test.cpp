@@ -1,4 +1,4 @@
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 #include "framework/form.h"
 #include "platform/audio/virtual_playback.h"
 #include "platform/audio/virtual_playback_buffer.h"
@@ -39,7 +39,7 @@ TEST_F(SoundDeviceTest, DeviceAndBufferFailuresRaiseTheirMessages) {
   Device.NoDevice = true;
   EXPECT_THAT([] { TDirectSound sound(nullptr); },
               ThrowsMessage<EDirectSoundError>(StrEq("DirectSound cannot be initialized")));
-  EXPECT_THAT([] { TDirectSound sound(TInterfacePtr<IDirectSound>{}); },
+  EXPECT_THAT([] { TDirectSound sound(std::shared_ptr<IDirectSound>{}); },
               ThrowsMessage<EDirectSoundError>(StrEq("DirectSound cannot be initialized")));
   Device.NoDevice = false;
 

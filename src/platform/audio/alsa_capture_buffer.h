@@ -15,6 +15,7 @@
 class TAlsaCaptureBuffer : public IDirectSoundCaptureBuffer {
 public:
   TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe);
+  ~TAlsaCaptureBuffer() override;
 
   HRESULT GetCurrentPosition(uint32_t *capturePosition, uint32_t *readPosition) override;
   HRESULT Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2, uint32_t *bytes2,
@@ -22,11 +23,8 @@ public:
   HRESULT Unlock(void *region1, uint32_t bytes1, void *region2, uint32_t bytes2) override;
   HRESULT Start(uint32_t flags) override;
   HRESULT Stop() override;
-  void Release() override { delete this; }
 
 private:
-  ~TAlsaCaptureBuffer() override;
-
   HRESULT OpenPcm();
   void ClosePcm();
   void Run();

@@ -10,15 +10,11 @@
 class TAlsaCaptureDevice : public IDirectSoundCapture {
 public:
   // S_OK and the device, or DSERR_NODRIVER when ALSA has no capture PCM to offer.
-  static HRESULT Create(IDirectSoundCapture **capture);
+  static HRESULT Create(std::shared_ptr<IDirectSoundCapture> &capture);
 
-  HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description, IDirectSoundCaptureBuffer **buffer,
+  HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description, std::shared_ptr<IDirectSoundCaptureBuffer> &buffer,
                               void *outer) override;
-  void Release() override { delete this; }
 
 private:
-  TAlsaCaptureDevice() = default;
-  ~TAlsaCaptureDevice() override = default;
-
   std::shared_ptr<TAlsaProbe> FProbe = std::make_shared<TAlsaProbe>(SND_PCM_STREAM_CAPTURE);
 };

@@ -16,17 +16,15 @@
 class TAlsaPlaybackBuffer : public TRingSoundBuffer {
 public:
   TAlsaPlaybackBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe);
+  ~TAlsaPlaybackBuffer() override;
 
   HRESULT Play(uint32_t reserved1, uint32_t priority, uint32_t flags) override;
   HRESULT Stop() override;
-  void Release() override { delete this; }
 
   // Underruns the I/O thread has recovered from so far.
   uint32_t Underruns() const { return FUnderruns.load(std::memory_order_relaxed); }
 
 private:
-  ~TAlsaPlaybackBuffer() override;
-
   HRESULT OpenPcm();
   void ClosePcm();
   void EndThread();

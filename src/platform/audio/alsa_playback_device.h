@@ -10,17 +10,12 @@
 class TAlsaPlaybackDevice : public TPlaybackDevice {
 public:
   // S_OK and the device, or DSERR_NODRIVER when ALSA has no playback PCM to offer.
-  static HRESULT Create(IDirectSound **sound);
-
-  void Release() override { delete this; }
+  static HRESULT Create(std::shared_ptr<IDirectSound> &sound);
 
 protected:
   HRESULT MakeSecondary(const TWaveFormatEx &format, uint32_t bytes, uint32_t flags,
-                        TRingSoundBuffer **buffer) override;
+                        std::shared_ptr<TRingSoundBuffer> &buffer) override;
 
 private:
-  TAlsaPlaybackDevice() = default;
-  ~TAlsaPlaybackDevice() override = default;
-
   std::shared_ptr<TAlsaProbe> FProbe = std::make_shared<TAlsaProbe>(SND_PCM_STREAM_PLAYBACK);
 };

@@ -7,9 +7,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <utility>
 
 // The sound capture device and its looping buffer, as the sound classes use them. Objects are
-// handed out by the module's "DirectSoundCaptureCreate" entry point and freed by Release.
+// handed out by the module's "DirectSoundCaptureCreate" entry point as shared pointers and go
+// with their last holder.
 
 struct TDSCBufferDesc {
   uint32_t dwSize;
@@ -36,27 +39,27 @@ public:
   virtual HRESULT Unlock(void *region1, uint32_t bytes1, void *region2, uint32_t bytes2) = 0;
   virtual HRESULT Start(uint32_t flags) = 0;
   virtual HRESULT Stop() = 0;
-  virtual void Release() = 0;
-
-protected:
   virtual ~IDirectSoundCaptureBuffer() = default;
 };
 
 class IDirectSoundCapture {
 public:
   // A buffer for the described format; a failing result means the format is not accepted.
-  virtual HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description, IDirectSoundCaptureBuffer **buffer,
-                                      void *outer) = 0;
-  virtual void Release() = 0;
-
-protected:
+  virtual HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description,
+                                      std::shared_ptr<IDirectSoundCaptureBuffer> &buffer, void *outer) = 0;
   virtual ~IDirectSoundCapture() = default;
 };
 
 // `device` nullptr: the default capture device.
-using TDirectSoundCaptureCreate = HRESULT(const TGUID *device, IDirectSoundCapture **capture, void *outer);
+using TDirectSoundCaptureCreate = HRESULT(const TGUID *device, std::shared_ptr<IDirectSoundCapture> *capture,
+                                          void *outer);
 
-template <class T> struct TReleaser {
-  void operator()(T *object) const { object->Release(); }
-};
-template <class T> using TInterfacePtr = std::unique_ptr<T, TReleaser<T>>;
+// The devices answer E_OUTOFMEMORY rather than throw: this makes an object, or none when memory
+// runs out.
+template <class T, class... TArgs> std::shared_ptr<T> MakeInterface(TArgs &&...args) {
+  try {
+    return std::make_shared<T>(std::forward<TArgs>(args)...);
+  } catch (const std::bad_alloc &) {
+    return nullptr;
+  }
+}

@@ -3,7 +3,7 @@
 #include "platform/audio/primary_sound_buffer.h"
 #include "platform/audio/ring_sound_buffer.h"
 
-#include <new>
+#include <utility>
 
 namespace {
 
@@ -21,38 +21,38 @@ HRESULT TPlaybackDevice::SetCooperativeLevel(QWidget *window, uint32_t level) {
   return S_OK;
 }
 
-HRESULT TPlaybackDevice::CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) {
-  if (!description || description->dwSize < DescriptionSize || !buffer || outer)
+HRESULT TPlaybackDevice::CreateSoundBuffer(const TDSBufferDesc *description,
+                                           std::shared_ptr<IDirectSoundBuffer> &buffer, void *outer) {
+  buffer.reset();
+  if (!description || description->dwSize < DescriptionSize || outer)
     return DSERR_INVALIDPARAM;
-  *buffer = nullptr;
   if (description->dwFlags & DSBCAPS_PRIMARYBUFFER) {
     if (description->lpwfxFormat || description->dwBufferBytes != 0)
       return DSERR_INVALIDPARAM;
-    *buffer = MakePrimary();
-    return *buffer ? S_OK : E_OUTOFMEMORY;
+    buffer = MakePrimary();
+    return buffer ? S_OK : E_OUTOFMEMORY;
   }
   const TWaveFormatEx *format = description->lpwfxFormat;
   if (!format || format->nBlockAlign == 0 || description->dwBufferBytes < format->nBlockAlign ||
       description->dwBufferBytes > MaximumBufferBytes)
     return DSERR_INVALIDPARAM;
-  TRingSoundBuffer *made = nullptr;
-  const HRESULT result = MakeSecondary(*format, description->dwBufferBytes, description->dwFlags, &made);
-  *buffer = made;
+  std::shared_ptr<TRingSoundBuffer> made;
+  const HRESULT result = MakeSecondary(*format, description->dwBufferBytes, description->dwFlags, made);
+  buffer = std::move(made);
   return result;
 }
 
-TPrimarySoundBuffer *TPlaybackDevice::MakePrimary() { return new (std::nothrow) TPrimarySoundBuffer; }
+std::shared_ptr<TPrimarySoundBuffer> TPlaybackDevice::MakePrimary() { return MakeInterface<TPrimarySoundBuffer>(); }
 
-HRESULT TPlaybackDevice::DuplicateSoundBuffer(IDirectSoundBuffer *original, IDirectSoundBuffer **duplicate) {
-  if (!duplicate)
-    return DSERR_INVALIDPARAM;
-  *duplicate = nullptr;
+HRESULT TPlaybackDevice::DuplicateSoundBuffer(IDirectSoundBuffer *original,
+                                              std::shared_ptr<IDirectSoundBuffer> &duplicate) {
+  duplicate.reset();
   auto *source = dynamic_cast<TRingSoundBuffer *>(original);
   if (!source)
     return DSERR_INVALIDCALL; // the primary buffer has no duplicate
-  TRingSoundBuffer *made = nullptr;
+  std::shared_ptr<TRingSoundBuffer> made;
   const HRESULT result = MakeSecondary(source->Format(), source->Size(),
-                                       DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME, &made);
+                                       DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME, made);
   if (Failed(result))
     return result;
   source->CopyContentsTo(*made);
@@ -61,6 +61,6 @@ HRESULT TPlaybackDevice::DuplicateSoundBuffer(IDirectSoundBuffer *original, IDir
   made->SetVolume(value);
   source->GetPan(&value);
   made->SetPan(value);
-  *duplicate = made;
+  duplicate = std::move(made);
   return S_OK;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/audio/playback_interfaces.h"
 
+#include <memory>
+
 class TPrimarySoundBuffer;
 class TRingSoundBuffer;
 
@@ -12,19 +14,18 @@ class TRingSoundBuffer;
 class TPlaybackDevice : public IDirectSound {
 public:
   HRESULT SetCooperativeLevel(QWidget *window, uint32_t level) override;
-  HRESULT CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) override;
-  HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original, IDirectSoundBuffer **duplicate) override;
+  HRESULT CreateSoundBuffer(const TDSBufferDesc *description, std::shared_ptr<IDirectSoundBuffer> &buffer,
+                            void *outer) override;
+  HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original, std::shared_ptr<IDirectSoundBuffer> &duplicate) override;
 
   QWidget *CooperativeWindow() const { return FWindow; }
   uint32_t CooperativeLevel() const { return FLevel; }
 
 protected:
-  ~TPlaybackDevice() override = default;
-
   // A secondary buffer of `bytes` at `format` (both checked already), with the caps `flags`.
   virtual HRESULT MakeSecondary(const TWaveFormatEx &format, uint32_t bytes, uint32_t flags,
-                                TRingSoundBuffer **buffer) = 0;
-  virtual TPrimarySoundBuffer *MakePrimary();
+                                std::shared_ptr<TRingSoundBuffer> &buffer) = 0;
+  virtual std::shared_ptr<TPrimarySoundBuffer> MakePrimary();
 
 private:
   QWidget *FWindow = nullptr;

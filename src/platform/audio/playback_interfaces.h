@@ -6,7 +6,8 @@
 class QWidget;
 
 // The sound playback device and its buffers, as the sound classes use them. Objects are handed
-// out by the module's "DirectSoundCreate" entry point and freed by Release.
+// out by the module's "DirectSoundCreate" entry point as shared pointers and go with their last
+// holder.
 //
 // Secondary buffers are looping byte rings with a play cursor; the primary buffer stands for the
 // device's output and only keeps the format it is given. What the values of the adjustable
@@ -71,9 +72,6 @@ public:
   virtual HRESULT SetPan(int32_t pan) = 0;
   virtual HRESULT GetVolume(int32_t *volume) = 0;
   virtual HRESULT SetVolume(int32_t volume) = 0;
-  virtual void Release() = 0;
-
-protected:
   virtual ~IDirectSoundBuffer() = default;
 };
 
@@ -81,14 +79,13 @@ class IDirectSound {
 public:
   // Every level 1..4 is taken and kept; none changes how this device shares the sound output.
   virtual HRESULT SetCooperativeLevel(QWidget *window, uint32_t level) = 0;
-  virtual HRESULT CreateSoundBuffer(const TDSBufferDesc *description, IDirectSoundBuffer **buffer, void *outer) = 0;
+  virtual HRESULT CreateSoundBuffer(const TDSBufferDesc *description, std::shared_ptr<IDirectSoundBuffer> &buffer,
+                                    void *outer) = 0;
   // A new secondary buffer of the same format and size, starting with the original's bytes.
-  virtual HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original, IDirectSoundBuffer **duplicate) = 0;
-  virtual void Release() = 0;
-
-protected:
+  virtual HRESULT DuplicateSoundBuffer(IDirectSoundBuffer *original,
+                                       std::shared_ptr<IDirectSoundBuffer> &duplicate) = 0;
   virtual ~IDirectSound() = default;
 };
 
 // `device` nullptr: the default playback device.
-using TDirectSoundCreate = HRESULT(const TGUID *device, IDirectSound **sound, void *outer);
+using TDirectSoundCreate = HRESULT(const TGUID *device, std::shared_ptr<IDirectSound> *sound, void *outer);

@@ -23,13 +23,9 @@ public:
   HRESULT SetPan(int32_t) override { return DSERR_CONTROLUNAVAIL; }
   HRESULT GetVolume(int32_t *) override { return DSERR_CONTROLUNAVAIL; }
   HRESULT SetVolume(int32_t) override { return DSERR_CONTROLUNAVAIL; }
-  void Release() override { delete this; }
 
   // The format last set, all zeros before.
   const TWaveFormatEx &Format() const { return FFormat; }
-
-protected:
-  ~TPrimarySoundBuffer() override = default;
 
 private:
   TWaveFormatEx FFormat{};

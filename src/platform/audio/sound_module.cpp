@@ -6,22 +6,22 @@
 namespace {
 
 // Only the default device exists here; an identifier names none of ours.
-HRESULT AlsaCaptureCreate(const TGUID *device, IDirectSoundCapture **capture, void *outer) {
+HRESULT AlsaCaptureCreate(const TGUID *device, std::shared_ptr<IDirectSoundCapture> *capture, void *outer) {
   if (!capture || outer)
     return DSERR_INVALIDPARAM;
-  *capture = nullptr;
+  capture->reset();
   if (device)
     return DSERR_NODRIVER;
-  return TAlsaCaptureDevice::Create(capture);
+  return TAlsaCaptureDevice::Create(*capture);
 }
 
-HRESULT AlsaSoundCreate(const TGUID *device, IDirectSound **sound, void *outer) {
+HRESULT AlsaSoundCreate(const TGUID *device, std::shared_ptr<IDirectSound> *sound, void *outer) {
   if (!sound || outer)
     return DSERR_INVALIDPARAM;
-  *sound = nullptr;
+  sound->reset();
   if (device)
     return DSERR_NODRIVER;
-  return TAlsaPlaybackDevice::Create(sound);
+  return TAlsaPlaybackDevice::Create(*sound);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 TVirtualCapture *TVirtualCapture::FCurrent = nullptr;
@@ -13,31 +14,30 @@ namespace {
 
 class TVirtualCaptureDevice : public IDirectSoundCapture {
 public:
-  HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description, IDirectSoundCaptureBuffer **buffer,
+  HRESULT CreateCaptureBuffer(const TDSCBufferDesc *description, std::shared_ptr<IDirectSoundCaptureBuffer> &buffer,
                               void *outer) override {
+    buffer.reset();
     TVirtualCapture *device = TVirtualCapture::Current();
-    if (!device || !description || !description->lpwfxFormat || !buffer || outer)
+    if (!device || !description || !description->lpwfxFormat || outer)
       return DSERR_INVALIDPARAM;
-    *buffer = nullptr;
     const TWaveFormatEx &format = *description->lpwfxFormat;
     if (device->FailCreateBuffer)
       return DSERR_GENERIC;
     if (format.nBlockAlign == 0 || description->dwBufferBytes < format.nBlockAlign ||
         (device->Accepts && !device->Accepts(format)))
       return DSERR_BADFORMAT;
-    *buffer = new TVirtualCaptureBuffer(*device, format, description->dwBufferBytes);
+    buffer = std::make_shared<TVirtualCaptureBuffer>(*device, format, description->dwBufferBytes);
     return S_OK;
   }
-  void Release() override { delete this; }
 };
 
 } // namespace
 
-HRESULT TVirtualCapture::CreateDevice(const TGUID *, IDirectSoundCapture **capture, void *) {
-  *capture = nullptr;
+HRESULT TVirtualCapture::CreateDevice(const TGUID *, std::shared_ptr<IDirectSoundCapture> *capture, void *) {
+  capture->reset();
   if (!FCurrent || FCurrent->NoDevice)
     return DSERR_NODRIVER;
-  *capture = new TVirtualCaptureDevice;
+  *capture = std::make_shared<TVirtualCaptureDevice>();
   return S_OK;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/audio/capture_interfaces.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TVirtualCaptureBuffer;
@@ -21,7 +22,7 @@ public:
   // The device exists only while there is one of these.
   static TVirtualCapture *Current() { return FCurrent; }
   // The module's "DirectSoundCaptureCreate".
-  static HRESULT CreateDevice(const TGUID *device, IDirectSoundCapture **capture, void *outer);
+  static HRESULT CreateDevice(const TGUID *device, std::shared_ptr<IDirectSoundCapture> *capture, void *outer);
 
   // nullptr accepts every format.
   std::function<bool(const TWaveFormatEx &format)> Accepts;

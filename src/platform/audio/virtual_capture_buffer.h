@@ -8,6 +8,7 @@
 class TVirtualCaptureBuffer : public IDirectSoundCaptureBuffer {
 public:
   TVirtualCaptureBuffer(TVirtualCapture &device, const TWaveFormatEx &format, uint32_t bytes);
+  ~TVirtualCaptureBuffer() override;
 
   HRESULT GetCurrentPosition(uint32_t *capturePosition, uint32_t *readPosition) override;
   HRESULT Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2, uint32_t *bytes2,
@@ -15,13 +16,10 @@ public:
   HRESULT Unlock(void *region1, uint32_t bytes1, void *region2, uint32_t bytes2) override;
   HRESULT Start(uint32_t flags) override;
   HRESULT Stop() override;
-  void Release() override { delete this; }
 
   void Advance(int milliseconds);
 
 private:
-  ~TVirtualCaptureBuffer() override;
-
   void WriteSample(uint8_t *at, double value) const;
 
   TVirtualCapture &FDevice;

@@ -6,6 +6,7 @@
 #include "platform/audio/virtual_sound_module.h"
 
 #include <algorithm>
+#include <memory>
 
 TVirtualPlayback *TVirtualPlayback::FCurrent = nullptr;
 
@@ -35,30 +36,29 @@ public:
     }
     return result;
   }
-  void Release() override { delete this; }
 
 protected:
   HRESULT MakeSecondary(const TWaveFormatEx &format, uint32_t bytes, uint32_t flags,
-                        TRingSoundBuffer **buffer) override {
+                        std::shared_ptr<TRingSoundBuffer> &buffer) override {
     TVirtualPlayback *device = TVirtualPlayback::Current();
     if (!device)
       return DSERR_NODRIVER;
     device->LastBufferFlags = flags;
     if (device->FailCreateBuffer)
       return DSERR_GENERIC;
-    *buffer = new TVirtualPlaybackBuffer(*device, format, bytes, flags);
+    buffer = std::make_shared<TVirtualPlaybackBuffer>(*device, format, bytes, flags);
     return S_OK;
   }
-  TPrimarySoundBuffer *MakePrimary() override { return new TVirtualPrimaryBuffer; }
+  std::shared_ptr<TPrimarySoundBuffer> MakePrimary() override { return std::make_shared<TVirtualPrimaryBuffer>(); }
 };
 
 } // namespace
 
-HRESULT TVirtualPlayback::CreateDevice(const TGUID *, IDirectSound **sound, void *) {
-  *sound = nullptr;
+HRESULT TVirtualPlayback::CreateDevice(const TGUID *, std::shared_ptr<IDirectSound> *sound, void *) {
+  sound->reset();
   if (!FCurrent || FCurrent->NoDevice)
     return DSERR_NODRIVER;
-  *sound = new TVirtualSoundDevice;
+  *sound = std::make_shared<TVirtualSoundDevice>();
   return S_OK;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/audio/playback_interfaces.h"
 
+#include <memory>
 #include <vector>
 
 class TVirtualPlaybackBuffer;
@@ -19,7 +20,7 @@ public:
 
   static TVirtualPlayback *Current() { return FCurrent; }
   // The module's "DirectSoundCreate".
-  static HRESULT CreateDevice(const TGUID *device, IDirectSound **sound, void *outer);
+  static HRESULT CreateDevice(const TGUID *device, std::shared_ptr<IDirectSound> *sound, void *outer);
 
   bool NoDevice = false;         // the device cannot be opened
   bool FailCreateBuffer = false; // secondary buffers cannot be made

@@ -10,12 +10,12 @@
 class TVirtualPlaybackBuffer : public TRingSoundBuffer {
 public:
   TVirtualPlaybackBuffer(TVirtualPlayback &device, const TWaveFormatEx &format, uint32_t bytes, uint32_t flags);
+  ~TVirtualPlaybackBuffer() override;
 
   HRESULT Lock(uint32_t offset, uint32_t bytes, void **region1, uint32_t *bytes1, void **region2, uint32_t *bytes2,
                uint32_t flags) override;
   HRESULT Play(uint32_t reserved1, uint32_t priority, uint32_t flags) override;
   HRESULT Stop() override;
-  void Release() override { delete this; }
 
   uint32_t Flags() const { return FFlags; }
   const std::vector<uint8_t> &PlayedBytes() const { return FPlayed; }
@@ -25,8 +25,6 @@ public:
   void Lose() { MarkLost(); }
 
 private:
-  ~TVirtualPlaybackBuffer() override;
-
   TVirtualPlayback &FDevice;
   uint32_t FFlags;
   std::vector<uint8_t> FPlayed;

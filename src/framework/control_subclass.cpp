@@ -1,4 +1,4 @@
-#include "display/control_subclass.h"
+#include "framework/control_subclass.h"
 
 #include <QCoreApplication>
 #include <QEvent>

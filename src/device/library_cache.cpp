@@ -1,4 +1,4 @@
-#include "display/library_cache.h"
+#include "device/library_cache.h"
 
 #include "rtl/exception.h"
 
@@ -12,22 +12,24 @@ namespace {
 
 using TCacheEntry = std::pair<std::string, std::unique_ptr<TPlatformModule>>;
 
-std::vector<TCacheEntry> *Cache = nullptr;
+std::vector<TCacheEntry> &Cache() {
+  static std::vector<TCacheEntry> cache;
+  return cache;
+}
 
 } // namespace
 
 TEntryPoint DXLoadLibrary(const std::string &library, const std::string &entryPoint) {
-  if (!Cache)
-    Cache = new std::vector<TCacheEntry>;
+  std::vector<TCacheEntry> &cache = Cache();
   std::string key = library;
   std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
-  auto it = std::find_if(Cache->begin(), Cache->end(), [&](const TCacheEntry &entry) { return entry.first == key; });
-  if (it == Cache->end()) {
+  auto it = std::find_if(cache.begin(), cache.end(), [&](const TCacheEntry &entry) { return entry.first == key; });
+  if (it == cache.end()) {
     auto module = LoadModule(library);
     if (!module)
       throw Exception("%s not loaded", library);
-    Cache->emplace_back(key, std::move(module));
-    it = Cache->end() - 1;
+    cache.emplace_back(key, std::move(module));
+    it = cache.end() - 1;
   }
   const TEntryPoint entry = it->second->GetProcAddress(entryPoint);
   if (!entry)
@@ -35,11 +37,4 @@ TEntryPoint DXLoadLibrary(const std::string &library, const std::string &entryPo
   return entry;
 }
 
-void ReleaseLibraries() {
-  if (!Cache)
-    return;
-  for (auto &entry : *Cache)
-    entry.second.reset();
-  delete Cache;
-  Cache = nullptr;
-}
+void ReleaseLibraries() { Cache().clear(); }

@@ -1,4 +1,4 @@
-#include "sound/custom_wave_stream2.h"
+#include "sound/owned_format_wave_stream.h"
 
 #include <algorithm>
 #include <cstring>

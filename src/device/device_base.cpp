@@ -1,4 +1,4 @@
-#include "display/directx.h"
+#include "device/device_base.h"
 
 void TDirectX::SetDXResult(HRESULT result) {
   FDXResult = result;
