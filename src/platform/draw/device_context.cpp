@@ -119,10 +119,12 @@ void TDeviceContext::ThinLine(int x0, int y0, int x1, int y1) {
 
   // Only the steps that can land inside the bounds are walked, so far-off lines cost nothing.
   // A line with both ends inside has every step inside.
+  // Across the line a pixel stays in its row or column for half a pixel's worth of steps past
+  // where the exact line leaves it, so the range reaches that far beyond the edges.
   auto stepRange = [](int64_t start, int step, int64_t limit, double scale, int64_t &lo, int64_t &hi) {
     const double a = (0 - start) * step * scale, b = (limit - 1 - start) * step * scale;
-    lo = std::max(lo, static_cast<int64_t>(std::floor(std::min(a, b))) - 2);
-    hi = std::min(hi, static_cast<int64_t>(std::ceil(std::max(a, b))) + 2);
+    lo = std::max(lo, static_cast<int64_t>(std::floor(std::min(a, b) - scale / 2)) - 2);
+    hi = std::min(hi, static_cast<int64_t>(std::ceil(std::max(a, b) + scale / 2)) + 2);
   };
   int64_t lo = 0, hi = major - 1;
   if (!Inside(x0, y0) || !Inside(x1, y1)) {
