@@ -107,6 +107,34 @@ TEST(DeviceContextTest, RasterOperationsFollowTheirTruthTables) {
   EXPECT_EQ(apply(R2_MERGEPEN), pen | dest);
   EXPECT_EQ(apply(R2_MASKPENNOT), pen & ~dest & 0xFFFFFF);
   EXPECT_EQ(apply(R2_NOTMERGEPEN), ~(pen | dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_NOTCOPYPEN), ~pen & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_NOTXORPEN), ~(pen ^ dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_NOTMASKPEN), ~(pen & dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_MASKNOTPEN), ~pen & dest);
+  EXPECT_EQ(apply(R2_MERGENOTPEN), (~pen | dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_MERGEPENNOT), (pen | ~dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(0), pen) << "an unknown operation copies";
+}
+
+TEST(DeviceContextTest, EveryChangeOfPenOrOperationTakesEffectAtTheNextLine) {
+  TPixels p(4, 6, 0x0FF00F);
+  auto line = [&](int y) {
+    p.DC.MoveTo(0, y);
+    p.DC.LineTo(4, y);
+    return p.At(3, y);
+  };
+  EXPECT_EQ(line(0), 0u) << "a fresh context draws black and copies";
+  p.DC.SetRop2(R2_XORPEN);
+  EXPECT_EQ(line(1), 0x0FF00Fu) << "xor with black";
+  p.DC.SetPen(0x0000FF, 1);
+  EXPECT_EQ(line(2), 0xF0F00Fu);
+  p.DC.SetRop2(R2_MERGEPEN);
+  EXPECT_EQ(line(3), 0xFFF00Fu);
+  p.DC.SetPen(0x0000FF, 1); // the same pen again
+  p.DC.SetRop2(R2_MERGEPEN);
+  EXPECT_EQ(line(4), 0xFFF00Fu);
+  p.DC.SetRop2(R2_NOP);
+  EXPECT_EQ(line(5), 0x0FF00Fu);
 }
 
 TEST(DeviceContextTest, LinesAreClippedAtEveryEdge) {
