@@ -16,8 +16,8 @@ int Rop2Of(TPenMode mode) {
 
 TDirectDrawSurfaceCanvas::~TDirectDrawSurfaceCanvas() { Release(); }
 
-HDC TDirectDrawSurfaceCanvas::Handle() {
-  if (FDC == nullptr && FSurface->Interface()) {
+HDC TDirectDrawSurfaceCanvas::Acquire() {
+  if (FSurface->Interface()) {
     HDC dc = nullptr;
     FSurface->SetDXResult(FSurface->Interface()->GetDC(dc));
     if (FSurface->DXResult() == 0)
@@ -36,7 +36,11 @@ void TDirectDrawSurfaceCanvas::Release() {
 
 TDeviceContext &TDirectDrawSurfaceCanvas::Prepared() {
   TDeviceContext &dc = *Handle();
-  dc.SetPen(ColorToRGB(Pen.Color), Pen.Width);
+  if (Pen.Color != FConvertedColor) {
+    FPenRGB = ColorToRGB(Pen.Color);
+    FConvertedColor = Pen.Color;
+  }
+  dc.SetPen(FPenRGB, Pen.Width);
   dc.SetRop2(Pen.Style == psClear ? static_cast<int>(R2_NOP) : Rop2Of(Pen.Mode));
   dc.MoveTo(FPenX, FPenY);
   return dc;

@@ -54,7 +54,7 @@ public:
   HDC DC() const { return FDC; }
   // The device context, obtained now if need be; EInvalidOperation "Canvas does not allow
   // drawing" when the surface gives none.
-  HDC Handle();
+  HDC Handle() { return FDC ? FDC : Acquire(); }
   void Release();
 
   void MoveTo(int x, int y);
@@ -64,10 +64,14 @@ public:
   void StretchDIB(const TRect &dest, const TRect &source, const TDIBSource &dib);
 
 private:
+  HDC Acquire();
   TDeviceContext &Prepared();
 
   TDirectDrawSurface *FSurface;
   HDC FDC = nullptr;
+  // The pen colour's last conversion, which is too slow to repeat for every line.
+  TColor FConvertedColor = clBlack;
+  TColorRef FPenRGB = 0;
   int FPenX = 0;
   int FPenY = 0;
 };

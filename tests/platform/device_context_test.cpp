@@ -1,6 +1,9 @@
 #include "platform/draw/device_context.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 namespace {
@@ -104,6 +107,34 @@ TEST(DeviceContextTest, RasterOperationsFollowTheirTruthTables) {
   EXPECT_EQ(apply(R2_MERGEPEN), pen | dest);
   EXPECT_EQ(apply(R2_MASKPENNOT), pen & ~dest & 0xFFFFFF);
   EXPECT_EQ(apply(R2_NOTMERGEPEN), ~(pen | dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_NOTCOPYPEN), ~pen & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_NOTXORPEN), ~(pen ^ dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_NOTMASKPEN), ~(pen & dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_MASKNOTPEN), ~pen & dest);
+  EXPECT_EQ(apply(R2_MERGENOTPEN), (~pen | dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(R2_MERGEPENNOT), (pen | ~dest) & 0xFFFFFF);
+  EXPECT_EQ(apply(0), pen) << "an unknown operation copies";
+}
+
+TEST(DeviceContextTest, EveryChangeOfPenOrOperationTakesEffectAtTheNextLine) {
+  TPixels p(4, 6, 0x0FF00F);
+  auto line = [&](int y) {
+    p.DC.MoveTo(0, y);
+    p.DC.LineTo(4, y);
+    return p.At(3, y);
+  };
+  EXPECT_EQ(line(0), 0u) << "a fresh context draws black and copies";
+  p.DC.SetRop2(R2_XORPEN);
+  EXPECT_EQ(line(1), 0x0FF00Fu) << "xor with black";
+  p.DC.SetPen(0x0000FF, 1);
+  EXPECT_EQ(line(2), 0xF0F00Fu);
+  p.DC.SetRop2(R2_MERGEPEN);
+  EXPECT_EQ(line(3), 0xFFF00Fu);
+  p.DC.SetPen(0x0000FF, 1); // the same pen again
+  p.DC.SetRop2(R2_MERGEPEN);
+  EXPECT_EQ(line(4), 0xFFF00Fu);
+  p.DC.SetRop2(R2_NOP);
+  EXPECT_EQ(line(5), 0x0FF00Fu);
 }
 
 TEST(DeviceContextTest, LinesAreClippedAtEveryEdge) {
@@ -124,6 +155,51 @@ TEST(DeviceContextTest, LinesAreClippedAtEveryEdge) {
     EXPECT_EQ(p.At(y, y), 0xFFFFFFu);
   }
   EXPECT_EQ(p.CountNot(0), 10 + 9 + 8);
+}
+
+// The rule a thin line follows, worked out pixel by pixel: along the longer axis every step from
+// the start up to, not including, the end, and across it the nearest pixel, halves rounding
+// away from the start.
+std::vector<TPoint> RulePixels(int x0, int y0, int x1, int y1) {
+  const int64_t dx = x1 - x0, dy = y1 - y0;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int64_t major = std::max(std::abs(dx), std::abs(dy)), minor = std::min(std::abs(dx), std::abs(dy));
+  std::vector<TPoint> pixels;
+  for (int64_t i = 0; i < major; ++i) {
+    const int64_t across = (2 * i * minor + major) / (2 * major);
+    const int64_t a = i * ((xMajor ? dx : dy) < 0 ? -1 : 1), b = across * ((xMajor ? dy : dx) < 0 ? -1 : 1);
+    pixels.push_back(xMajor ? TPoint{static_cast<int>(x0 + a), static_cast<int>(y0 + b)}
+                            : TPoint{static_cast<int>(x0 + b), static_cast<int>(y0 + a)});
+  }
+  return pixels;
+}
+
+TEST(DeviceContextTest, ThinLinesFollowTheRuleInsideAndAcrossTheEdges) {
+  // Rows longer than the picture: nothing may land in the gap at their ends.
+  constexpr int Width = 37, Height = 23, Pitch = Width + 3, Gap = 0x5A5A5A;
+  std::mt19937 random(2024);
+  std::uniform_int_distribution<int> inside(0, Width - 1), across(-30, Width + 30);
+  for (int n = 0; n < 3000; ++n) {
+    const bool clipped = n % 2 == 1;
+    const int x0 = clipped ? across(random) : inside(random), x1 = clipped ? across(random) : inside(random);
+    const int y0 = (clipped ? across(random) : inside(random)) % Height;
+    const int y1 = (clipped ? across(random) : inside(random)) % Height - (n % 4 == 3 ? 25 : 0);
+    std::vector<uint32_t> memory(static_cast<size_t>(Pitch) * Height, 0);
+    for (int y = 0; y < Height; ++y)
+      std::fill(memory.begin() + y * Pitch + Width, memory.begin() + (y + 1) * Pitch, Gap);
+    TDeviceContext dc(memory.data(), Pitch * 4, Width, Height);
+    dc.SetPen(0xFFFFFF, 1);
+    dc.SetRop2(R2_XORPEN); // a pixel drawn twice shows as a hole
+    dc.MoveTo(x0, y0);
+    dc.LineTo(x1, y1);
+    std::vector<uint32_t> expected(memory.size(), 0);
+    for (int y = 0; y < Height; ++y)
+      std::fill(expected.begin() + y * Pitch + Width, expected.begin() + (y + 1) * Pitch, Gap);
+    for (const TPoint &pixel : RulePixels(x0, y0, x1, y1))
+      if (pixel.X >= 0 && pixel.Y >= 0 && pixel.X < Width && pixel.Y < Height)
+        expected[pixel.Y * Pitch + pixel.X] = 0xFFFFFF;
+    ASSERT_EQ(memory, expected) << "from " << x0 << "," << y0 << " to " << x1 << "," << y1;
+  }
 }
 
 TEST(DeviceContextTest, WidePenDrawsRoundEndedLines) {

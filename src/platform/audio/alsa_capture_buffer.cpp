@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <pthread.h>
 
 namespace {
 
 constexpr int PeriodsPerSecond = 100;
 constexpr int PeriodsInDevice = 8;
 // The PCM is asked without blocking, so a stop never waits for a device that has gone quiet;
-// polling at half a period keeps up with it. (Waiting on the PCM's descriptors proved unreliable
+// one read takes everything that is there, and the next is a period later (half of one when
+// nothing had come yet). Every read costs the sound server's plugin a round of locks and wake-ups,
+// so the thread reads about once a period. (Waiting on the PCM's descriptors proved unreliable
 // with the sound server's plugin once the server had been restarted.)
 constexpr auto PollInterval = std::chrono::milliseconds(5);
 // A capture PCM delivers continuously once it runs, though a sound server may take a second or two
@@ -76,7 +79,8 @@ HRESULT TAlsaCaptureBuffer::OpenPcm() {
     ClosePcm();
     return DSERR_BADFORMAT;
   }
-  FPeriod.assign(FPeriodFrames * FFormat.nBlockAlign, 0);
+  FDeviceFrames = deviceFrames;
+  FChunk.assign(FDeviceFrames * FFormat.nBlockAlign, 0);
   return S_OK;
 }
 
@@ -94,12 +98,16 @@ bool TAlsaCaptureBuffer::Recover(int error) {
 }
 
 void TAlsaCaptureBuffer::Run() {
+  pthread_setname_np(pthread_self(), "alsa capture"); // so profiles and /proc tell it apart
+  const auto period = std::chrono::microseconds(int64_t{1000000} * FPeriodFrames / FFormat.nSamplesPerSec);
   auto lastDelivery = std::chrono::steady_clock::now();
   while (!FStopping.load(std::memory_order_acquire)) {
-    const snd_pcm_sframes_t frames = snd_pcm_readi(FPcm, FPeriod.data(), FPeriodFrames);
+    const snd_pcm_sframes_t frames = snd_pcm_readi(FPcm, FChunk.data(), FDeviceFrames);
     if (frames > 0) {
       lastDelivery = std::chrono::steady_clock::now();
-      FRing.Append(FPeriod.data(), uint32_t(frames) * FFormat.nBlockAlign);
+      FRing.Append(FChunk.data(), uint32_t(frames) * FFormat.nBlockAlign);
+      if (snd_pcm_uframes_t(frames) < FDeviceFrames)
+        std::this_thread::sleep_for(period);
     } else if (frames == -EAGAIN || frames == 0) {
       if (std::chrono::steady_clock::now() - lastDelivery > SilenceUntilFailed)
         break;

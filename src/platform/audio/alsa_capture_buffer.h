@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
-// A looping capture buffer filled from ALSA's "default" capture PCM by an I/O thread, one period
-// of about 10 ms at a time. The thread shares only the ring and two atomics with the buffer: an
-// overrun is recovered and capture goes on; a device that stops answering marks the buffer failed,
-// and from then on the position query fails.
+// A looping capture buffer filled from ALSA's "default" capture PCM by an I/O thread, which takes
+// all that has arrived each time a period of about 10 ms has. The thread shares only the ring and
+// two atomics with the buffer: an overrun is recovered and capture goes on; a device that stops
+// answering marks the buffer failed, and from then on the position query fails.
 class TAlsaCaptureBuffer : public IDirectSoundCaptureBuffer {
 public:
   TAlsaCaptureBuffer(const TWaveFormatEx &format, uint32_t bytes, std::shared_ptr<TAlsaProbe> probe);
@@ -36,7 +36,8 @@ private:
   std::shared_ptr<TAlsaProbe> FProbe;
   snd_pcm_t *FPcm = nullptr;
   snd_pcm_uframes_t FPeriodFrames = 0;
-  std::vector<uint8_t> FPeriod; // one period, sized at Start, so the I/O loop allocates nothing
+  snd_pcm_uframes_t FDeviceFrames = 0;
+  std::vector<uint8_t> FChunk; // what the device holds, sized at Start, so the I/O loop allocates nothing
   std::thread FThread;
   std::atomic<bool> FStopping{false};
   std::atomic<bool> FFailed{false};

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -74,36 +75,74 @@ private:
 } // namespace
 
 TDeviceContext::TDeviceContext(uint32_t *pixels, int pitchBytes, int width, int height)
-    : FPixels(pixels), FPitch(pitchBytes), FWidth(width), FHeight(height) {}
+    : FPixels(pixels), FPitch(pitchBytes), FWidth(width), FHeight(height) {
+  PrepareRop();
+}
 
-uint32_t TDeviceContext::Apply(uint32_t dest) const {
+void TDeviceContext::PrepareRop() {
   // The operation's code minus one is its truth table over (pen bit, destination bit).
   const uint32_t table = static_cast<uint32_t>(FRop2 - 1);
-  const uint32_t p = FPenColor, d = dest;
-  uint32_t result = 0;
-  if (table & 1)
-    result |= ~p & ~d;
-  if (table & 2)
-    result |= ~p & d;
-  if (table & 4)
-    result |= p & ~d;
-  if (table & 8)
-    result |= p & d;
-  return result & 0xFFFFFF;
+  auto apply = [&](uint32_t d) {
+    const uint32_t p = FPenColor;
+    uint32_t result = 0;
+    if (table & 1)
+      result |= ~p & ~d;
+    if (table & 2)
+      result |= ~p & d;
+    if (table & 4)
+      result |= p & ~d;
+    if (table & 8)
+      result |= p & d;
+    return result & 0xFFFFFF;
+  };
+  FXor = apply(0);
+  FAnd = FXor ^ apply(0xFFFFFF);
 }
 
 void TDeviceContext::LineTo(int x, int y) {
   if (FRop2 != R2_NOP) {
     if (FPenWidth > 1)
       WideLine(FX, FY, x, y);
+    else if (Inside(FX, FY) && Inside(x, y))
+      InsideLine(FX, FY, x, y);
     else
-      ThinLine(FX, FY, x, y);
+      ClippedLine(FX, FY, x, y);
   }
   FX = x;
   FY = y;
 }
 
-void TDeviceContext::ThinLine(int x0, int y0, int x1, int y1) {
+void TDeviceContext::InsideLine(int x0, int y0, int x1, int y1) {
+  // The steps of ClippedLine, walked as moves of one pixel pointer, since none can leave the
+  // bounds. A pen that paints the same value whatever is below (copy, not-copy) only stores.
+  const int dx = x1 - x0, dy = y1 - y0;
+  const int adx = std::abs(dx), ady = std::abs(dy);
+  const bool xMajor = adx >= ady;
+  const int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+  const ptrdiff_t xStep = dx < 0 ? -4 : 4, yStep = dy < 0 ? -ptrdiff_t{FPitch} : ptrdiff_t{FPitch};
+  const ptrdiff_t majorStride = xMajor ? xStep : yStep, minorStride = xMajor ? yStep : xStep;
+  const int twoMinor = 2 * minor, denominator = 2 * major;
+  uint8_t *const start = reinterpret_cast<uint8_t *>(Row(y0) + x0);
+  auto walk = [&](auto plot) {
+    uint8_t *p = start;
+    int remainder = major;
+    for (int n = major; n > 0; --n) {
+      plot(*reinterpret_cast<uint32_t *>(p));
+      p += majorStride;
+      remainder += twoMinor;
+      if (remainder >= denominator) {
+        remainder -= denominator;
+        p += minorStride;
+      }
+    }
+  };
+  if (FAnd == 0)
+    walk([value = FXor](uint32_t &pixel) { pixel = value; });
+  else
+    walk([andMask = FAnd, xorMask = FXor](uint32_t &pixel) { pixel = (pixel & andMask) ^ xorMask; });
+}
+
+void TDeviceContext::ClippedLine(int x0, int y0, int x1, int y1) {
   // Step i along the major axis puts the minor coordinate at the nearest pixel (halves round
   // away from the start); steps 0 .. n-1 are drawn, so the end point is left for the next line.
   const int64_t dx = x1 - x0, dy = y1 - y0;
@@ -118,21 +157,20 @@ void TDeviceContext::ThinLine(int x0, int y0, int x1, int y1) {
   const int64_t majorLimit = xMajor ? FWidth : FHeight, minorLimit = xMajor ? FHeight : FWidth;
 
   // Only the steps that can land inside the bounds are walked, so far-off lines cost nothing.
-  // A line with both ends inside has every step inside.
+  // Across the line a pixel stays in its row or column for half a pixel's worth of steps past
+  // where the exact line leaves it, so the range reaches that far beyond the edges.
   auto stepRange = [](int64_t start, int step, int64_t limit, double scale, int64_t &lo, int64_t &hi) {
     const double a = (0 - start) * step * scale, b = (limit - 1 - start) * step * scale;
-    lo = std::max(lo, static_cast<int64_t>(std::floor(std::min(a, b))) - 2);
-    hi = std::min(hi, static_cast<int64_t>(std::ceil(std::max(a, b))) + 2);
+    lo = std::max(lo, static_cast<int64_t>(std::floor(std::min(a, b) - scale / 2)) - 2);
+    hi = std::min(hi, static_cast<int64_t>(std::ceil(std::max(a, b) + scale / 2)) + 2);
   };
   int64_t lo = 0, hi = major - 1;
-  if (!Inside(x0, y0) || !Inside(x1, y1)) {
-    stepRange(majorStart, majorStep, majorLimit, 1.0, lo, hi);
-    if (minor == 0) {
-      if (minorStart < 0 || minorStart >= minorLimit)
-        return;
-    } else {
-      stepRange(minorStart, minorStep, minorLimit, static_cast<double>(major) / minor, lo, hi);
-    }
+  stepRange(majorStart, majorStep, majorLimit, 1.0, lo, hi);
+  if (minor == 0) {
+    if (minorStart < 0 || minorStart >= minorLimit)
+      return;
+  } else {
+    stepRange(minorStart, minorStep, minorLimit, static_cast<double>(major) / minor, lo, hi);
   }
   // The minor offset of step i is (2 i minor + major) div (2 major), carried from step to step
   // as quotient and remainder; 2 minor <= 2 major, so it grows by at most one a step.

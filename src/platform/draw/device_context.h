@@ -49,10 +49,19 @@ public:
   TDeviceContext(uint32_t *pixels, int pitchBytes, int width, int height);
 
   void SetPen(TColorRef color, int width) {
-    FPenColor = ToPixel(color);
     FPenWidth = width < 1 ? 1 : width;
+    if (ToPixel(color) != FPenColor) {
+      FPenColor = ToPixel(color);
+      PrepareRop();
+    }
   }
-  void SetRop2(int rop) { FRop2 = (rop >= R2_BLACK && rop <= R2_WHITE) ? rop : R2_COPYPEN; }
+  void SetRop2(int rop) {
+    rop = (rop >= R2_BLACK && rop <= R2_WHITE) ? rop : R2_COPYPEN;
+    if (rop != FRop2) {
+      FRop2 = rop;
+      PrepareRop();
+    }
+  }
   int Rop2() const { return FRop2; }
 
   void MoveTo(int x, int y) {
@@ -80,8 +89,13 @@ private:
     }
   }
   uint32_t *Row(int y) { return reinterpret_cast<uint32_t *>(reinterpret_cast<uint8_t *>(FPixels) + y * FPitch); }
-  uint32_t Apply(uint32_t dest) const;
-  void ThinLine(int x0, int y0, int x1, int y1);
+  // With the pen fixed, each bit of the result is 0, 1, the destination bit or its inverse:
+  // (dest & FAnd) ^ FXor, worked out once per pen and operation rather than per pixel.
+  void PrepareRop();
+  uint32_t Apply(uint32_t dest) const { return (dest & FAnd) ^ FXor; }
+  // One-pixel lines: with both ends inside, or with either end anywhere.
+  void InsideLine(int x0, int y0, int x1, int y1);
+  void ClippedLine(int x0, int y0, int x1, int y1);
   void WideLine(int x0, int y0, int x1, int y1);
 
   uint32_t *FPixels;
@@ -91,6 +105,8 @@ private:
   uint32_t FPenColor = 0;
   int FPenWidth = 1;
   int FRop2 = R2_COPYPEN;
+  uint32_t FAnd = 0;
+  uint32_t FXor = 0;
   int FX = 0;
   int FY = 0;
 };
