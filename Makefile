@@ -3,6 +3,7 @@
 # make bench  install, build, run the benchmarks and live measurements
 # make sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer, run every test
 # make fuzz   build the fuzz targets with clang's libFuzzer and run each for a while
+# make soak   the real program in use for SOAK_MINUTES (default 60); fails if it grows
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 SANITIZE_BUILD ?= build-sanitize
@@ -12,7 +13,7 @@ FUZZ_SECONDS ?= 30
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build run test sanitize bench fuzz format
+.PHONY: deps build run test sanitize bench soak fuzz format
 
 deps:
 	@tools/install-deps
@@ -41,6 +42,9 @@ sanitize: deps
 
 bench: build
 	tools/with-test-services tools/run-benchmarks $(BUILD)
+
+soak: build
+	tools/with-test-services bench/soak $(BUILD)
 
 fuzz:
 	@tools/install-deps --fuzz

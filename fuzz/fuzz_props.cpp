@@ -1,5 +1,6 @@
-// Reads arbitrary texts into properties of every kind the storage converts. Whatever the texts,
-// reading never fails, and each text then written reads back into a fresh object as the same text.
+// Reads arbitrary texts into properties of every kind the storage converts, one text a line for
+// the keys in the order they are asked. Whatever the texts, reading never fails, and each text
+// then written reads back into a fresh object as the same text.
 #include "settings/props_storage.h"
 
 #include <QObject>
@@ -37,48 +38,63 @@ public:
   Q_DECLARE_FLAGS(TOptions, TOption)
   Q_FLAG(TOptions)
 
-  explicit TSample(QObject *parent) : QObject(parent) { Buddy = this; }
+  explicit TSample(QObject *parent) : QObject(parent) { Reset(); }
 
   TOptions GetOptions() const { return Options; }
   void SetOptions(TOptions options) { Options = options; }
 
-  int Tag = 1;
-  qlonglong Big = 1;
-  char Initial = 'i';
-  QChar Letter = 'a';
-  bool Flag = false;
-  TMode Mode = mdSecond;
-  TOptions Options = opB;
-  double Factor = 1;
-  float Gain = 1;
-  QString Text = "text";
-  QStringList Lines{"line"};
-  QVariant Extra = "extra";
-  QObject *Buddy = nullptr;
+  void Reset() {
+    Tag = 1;
+    Big = 1;
+    Initial = 'i';
+    Letter = 'a';
+    Flag = false;
+    Mode = mdSecond;
+    Options = opB;
+    Factor = 1;
+    Gain = 1;
+    Text = "text";
+    Lines = QStringList{"line"};
+    Extra = "extra";
+    Buddy = this;
+  }
+
+  int Tag;
+  qlonglong Big;
+  char Initial;
+  QChar Letter;
+  bool Flag;
+  TMode Mode;
+  TOptions Options;
+  double Factor;
+  float Gain;
+  QString Text;
+  QStringList Lines;
+  QVariant Extra;
+  QObject *Buddy;
 };
 
-// A form with two components, "One" (the one read and written) and "Two".
+// A form with two components, "One" (the one read and written) and "Two", and the list of One's
+// properties bound to it. Made once and reset for each input: building the objects and binding
+// the list again every time cost more than the conversions themselves.
 struct TSampleForm {
   TSampleForm() {
     Form.setObjectName("VexiloFrm");
     One->setObjectName("One");
     Two->setObjectName("Two");
+    const QMetaObject &meta = TSample::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+      Properties.push_back({QString("One.") + meta.property(i).name(), nullptr});
+    ResolveStoredProps(&Form, Properties, true);
   }
+  void Reset() { One->Reset(); }
   QObject Form;
   TSample *One = new TSample(&Form);
   TSample *Two = new TSample(&Form);
+  TStoredPropList Properties;
 };
 
 using TValues = std::map<std::pair<std::string, std::string>, std::string>;
-
-TStoredPropList AllProperties(TSampleForm &form) {
-  TStoredPropList list;
-  const QMetaObject &meta = TSample::staticMetaObject;
-  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
-    list.push_back({QString("One.") + meta.property(i).name(), nullptr});
-  ResolveStoredProps(&form.Form, list, true);
-  return list;
-}
 
 TValues Written(TSampleForm &form) {
   TValues values;
@@ -90,7 +106,7 @@ TValues Written(TSampleForm &form) {
   storage.OnClearSection = [&values](const std::string &s) {
     std::erase_if(values, [&s](const auto &entry) { return entry.first.first == s; });
   };
-  TStoredPropList list = AllProperties(form);
+  TStoredPropList list = form.Properties;
   storage.WriteProperties(&form.Form, list);
   return values;
 }
@@ -99,14 +115,13 @@ void Read(TSampleForm &form, TPropsStorage::TReadStrEvent read) {
   TPropsStorage storage;
   storage.Section = "TVexiloFrm";
   storage.OnReadValue = std::move(read);
-  TStoredPropList list = AllProperties(form);
+  TStoredPropList list = form.Properties;
   storage.ReadProperties(&form.Form, list);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  // One text a line, handed out to the keys in the order they are asked for.
   std::vector<std::string> texts;
   std::string_view rest(reinterpret_cast<const char *>(data), size);
   while (!rest.empty()) {
@@ -116,12 +131,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   if (texts.empty())
     return 0;
+  // Like a damaged settings file: each text once, then every other key is missing. (Handing the
+  // texts out again and again made a list whose damaged count was a large number read that many
+  // items, seconds per input.)
   size_t next = 0;
-  TSampleForm damaged;
-  Read(damaged,
-       [&](const std::string &, const std::string &, const std::string &) { return texts[next++ % texts.size()]; });
+  static TSampleForm damaged;
+  static TSampleForm fresh;
+  damaged.Reset();
+  fresh.Reset();
+  Read(damaged, [&](const std::string &, const std::string &, const std::string &d) {
+    return next < texts.size() ? texts[next++] : d;
+  });
   const TValues values = Written(damaged);
-  TSampleForm fresh;
   Read(fresh, [&values](const std::string &s, const std::string &k, const std::string &d) {
     const auto found = values.find({s, k});
     return found == values.end() ? d : found->second;

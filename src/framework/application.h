@@ -58,6 +58,10 @@ public:
   // Exceptions that leave an event handler end here.
   TExceptionEvent OnException;
   void HandleException(const std::exception &e);
+  // Inside a catch block: reports the exception being handled, whatever its type.
+  void HandleCurrentException() noexcept {
+    Guard([] { throw; });
+  }
   void ShowException(const std::exception &e);
   void SetMessagePresenter(TMessagePresenter presenter);
   int MessageBox(const std::string &text, const std::string &caption, int flags);

@@ -1,5 +1,7 @@
 #include "framework/thread.h"
 
+#include "framework/application.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
@@ -52,7 +54,13 @@ void TThread::Run() {
   try {
     Execute();
   } catch (...) {
-    // A worker has nobody to report to; Execute is expected to handle its own failures.
+    // Nobody on this thread can report it: the application's handler hears of it on the GUI
+    // thread, so a worker never ends unnoticed.
+    if (Application)
+      QMetaObject::invokeMethod(
+          Application,
+          [error = std::current_exception()] { Application->Guard([&] { std::rethrow_exception(error); }); },
+          Qt::QueuedConnection);
   }
   {
     std::lock_guard lock(SyncMutex);

@@ -9,6 +9,8 @@
 #include <QMetaEnum>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -238,7 +240,11 @@ void TPropsStorage::SetPropertyText(const QMetaProperty &property, const QString
     for (char &c : number)
       if (c == '.')
         c = DecimalSeparator;
-    property.write(FObject, StrToFloat(number)); // raises, and so leaves the value, when it is no number
+    const double value = StrToFloat(number); // raises, and so leaves the value, when it is no number
+    // A float would take a larger number as infinity, which is written as a text nothing reads.
+    if (property.metaType().id() == QMetaType::Float && std::abs(value) > std::numeric_limits<float>::max())
+      return;
+    property.write(FObject, value);
     return;
   }
   case tkLString:

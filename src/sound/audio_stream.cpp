@@ -194,10 +194,10 @@ void TAudioStream::RefillStep(TAudioStreamNotify *thread) {
   try {
     Refill();
     FInRefill = false;
-  } catch (const std::exception &e) {
+  } catch (...) {
     FInRefill = false;
     if (Application)
-      Application->HandleException(e);
+      Application->HandleCurrentException();
     thread->NotifyEvent().SetEvent();
   }
 }

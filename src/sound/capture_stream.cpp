@@ -148,13 +148,18 @@ void TSoundCaptureStream::NotifyStep(TSoundCaptureStreamNotify *thread) {
   if (thread != FNotifyThread.get())
     return; // a thread being ended: the stream has stopped or moved on to another one
   TSteppingMark mark(FSteppingThread, thread);
-  if (ReadableSize() <= 0)
-    return;
   try {
+    // A buffer that can no longer tell its position has lost its device (a sound server that
+    // ended, a card unplugged): said once, instead of a picture that silently stands still.
+    int64_t readable = 0;
+    if (!QueryReadable(readable))
+      throw ESoundCaptureStreamError("The sound card stopped recording");
+    if (readable <= 0)
+      return;
     NotifyDataAvailable();
-  } catch (const Exception &e) {
+  } catch (...) {
     if (Application)
-      Application->HandleException(e);
+      Application->HandleCurrentException();
     // Stopped here, on the GUI thread, before anything else can use the stream again.
     StopCapture();
   }

@@ -25,8 +25,9 @@ void TDXSoundDirectSound::DoRestore() {
 TCustomDXSound::TCustomDXSound(QObject *owner) : TComponent(owner) {}
 
 TCustomDXSound::~TCustomDXSound() {
-  Finalize();
-  NotifyEventList(snDestroying);
+  // The handlers run here may fail, but nothing may leave a destructor: the application hears.
+  Application->Guard([this] { Finalize(); });
+  Application->Guard([this] { NotifyEventList(snDestroying); });
 }
 
 void TCustomDXSound::SetOptions(TDXSoundOptions value) {

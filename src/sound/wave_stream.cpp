@@ -31,7 +31,7 @@ TWaveStream::TWaveStream(TStream *baseStream) : FBaseStream(baseStream) { FStart
 TWaveStream::~TWaveStream() {
   try {
     Finish();
-  } catch (const Exception &) {
+  } catch (...) {
     // A destructor cannot report; Finish called by the writer already has.
   }
 }

@@ -5,8 +5,11 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -44,7 +47,44 @@ private:
   int FSteps;
 };
 
+// A worker whose body fails with whatever `fail` throws.
+class TFailingWorker : public TThread {
+public:
+  explicit TFailingWorker(std::function<void()> fail) : TThread(true), FFail(std::move(fail)) {}
+  ~TFailingWorker() override {
+    Terminate();
+    WaitFor();
+  }
+
+protected:
+  void Execute() override { FFail(); }
+
+private:
+  std::function<void()> FFail;
+};
+
 } // namespace
+
+TEST(ThreadTest, AnExceptionLeavingTheBodyReachesTheApplicationsHandler) {
+  std::vector<std::string> reports;
+  Application->OnException = [&](QObject *, const std::exception &e) { reports.push_back(e.what()); };
+  const std::vector<std::pair<std::function<void()>, std::string>> failures = {
+      {[] { throw std::runtime_error("worker failed"); }, "worker failed"},
+      {[] { throw 42; }, "Unknown error"},
+  };
+  for (const auto &[fail, report] : failures) {
+    reports.clear();
+    TFailingWorker worker(fail);
+    worker.Resume();
+    worker.WaitFor();
+    EXPECT_TRUE(worker.Finished());
+    // Reported on the GUI thread, from its event loop.
+    for (int i = 0; i < 100 && reports.empty(); ++i)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(reports, std::vector<std::string>{report});
+  }
+  Application->OnException = nullptr;
+}
 
 TEST(ThreadTest, StepsRunOnTheGuiThreadFromItsEventLoop) {
   TStepper worker(5);

@@ -18,6 +18,7 @@ class TSample : public QWidget {
   Q_PROPERTY(TMode Mode MEMBER Mode)
   Q_PROPERTY(TOptions Options READ GetOptions WRITE SetOptions)
   Q_PROPERTY(double Factor MEMBER Factor)
+  Q_PROPERTY(float Gain MEMBER Gain)
   Q_PROPERTY(QChar Letter MEMBER Letter)
   Q_PROPERTY(QStringList Lines MEMBER Lines)
   Q_PROPERTY(QWidget *Buddy MEMBER Buddy)
@@ -40,6 +41,7 @@ public:
   TMode Mode = mdFirst;
   TOptions Options;
   double Factor = 0;
+  float Gain = 0;
   QChar Letter = 'a';
   QStringList Lines;
   QWidget *Buddy = nullptr;
@@ -139,6 +141,17 @@ TEST_F(PropsStorage, MissingKeysAndUnknownValuesKeepTheProperty) {
   EXPECT_EQ(One->Factor, 2.5);
   EXPECT_TRUE(One->Flag);
   EXPECT_EQ(One->Buddy, Two); // no open form of that name
+}
+
+TEST_F(PropsStorage, ANumberBeyondAFloatsRangeKeepsTheFloat) {
+  // Taken as infinity it would be written as a text that no later start can read.
+  Put("[TVexiloFrm]\nOne_Gain=1E39\n");
+  One->Gain = 2.5f;
+  Read({"One.Gain"});
+  EXPECT_EQ(One->Gain, 2.5f);
+  Put("[TVexiloFrm]\nOne_Gain=-3E38\n");
+  Read({"One.Gain"});
+  EXPECT_EQ(One->Gain, -3E38f); // the widest a float holds still goes in
 }
 
 TEST_F(PropsStorage, AnEmptyTextIsWrittenAndReadBackEmpty) {

@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -85,6 +87,8 @@ TEST_F(AlsaCaptureTest, CapturesAToneThroughTheDefaultDevice) {
 }
 
 TEST_F(AlsaCaptureTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
+  std::vector<std::string> reports;
+  Application->OnException = [&](QObject *, const std::exception &e) { reports.push_back(e.what()); };
   StartCaptureAndWarmUp();
   Capture(500);
   ASSERT_GT(Calls, 0);
@@ -94,6 +98,10 @@ TEST_F(AlsaCaptureTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
   Capture(500);
   EXPECT_EQ(Calls, callsWhileGone); // no data, no notifications
   EXPECT_EQ(Stream->ReadableSize(), 0);
+  // Said once, and the capture stopped.
+  EXPECT_EQ(reports, std::vector<std::string>{"The sound card stopped recording"});
+  EXPECT_FALSE(Stream->IsCapturing());
+  Application->OnException = nullptr;
   try {
     Stream->StartCapture();
     ADD_FAILURE() << "a capture started without a sound server";

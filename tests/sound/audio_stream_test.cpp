@@ -8,8 +8,10 @@
 #include "support/memory_wave.h"
 
 #include <filesystem>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace {
@@ -73,6 +75,27 @@ public:
   }
 
 private:
+  TWaveFormatEx FFormat;
+};
+
+// A wave stream whose reads raise `fail` once Failing is set, as a source may fail in any way.
+class TFailingWave : public TCustomWaveStream {
+public:
+  explicit TFailingWave(std::function<void()> fail) : FFail(std::move(fail)) { MakePcmFormat(FFormat, 44100, 16, 2); }
+  TWaveFormatEx *Format() override { return &FFormat; }
+  int64_t FormatSize() override { return 18; }
+  void SetFormatSize(int64_t) override {}
+  int64_t WaveSize() override { return 400000; }
+  int64_t ReadWave(void *buffer, int64_t count) override {
+    if (Failing)
+      FFail();
+    std::memset(buffer, 1, size_t(count));
+    return count;
+  }
+  bool Failing = false;
+
+private:
+  std::function<void()> FFail;
   TWaveFormatEx FFormat;
 };
 
@@ -219,6 +242,28 @@ TEST_F(AudioStreamTest, ASourceCutShortStopsFromInsideTheRefillAndReportsIt) {
   EXPECT_FALSE(Buffer().Playing());
   stream.StartPlayback(); // and it can start again
   EXPECT_TRUE(stream.IsPlaying());
+}
+
+TEST_F(AudioStreamTest, ASourceThatThrowsAnythingIsReportedAndStopsThePlayback) {
+  // The program's own errors, the standard library's and anything else thrown.
+  const std::vector<std::pair<std::function<void()>, std::string>> failures = {
+      {[] { throw Exception("disk gone"); }, "disk gone"},
+      {[] { throw std::runtime_error("no memory left"); }, "no memory left"},
+      {[] { throw 42; }, "Unknown error"},
+  };
+  for (const auto &[fail, report] : failures) {
+    Reports.clear();
+    TFailingWave wave(fail);
+    TAudioStream stream(*Sound);
+    stream.SetBufferMilliseconds(40);
+    stream.SetSource(&wave);
+    stream.StartPlayback();
+    wave.Failing = true;
+    ASSERT_TRUE(ServeUntil([&] { return !stream.IsPlaying(); }, 20000, [&] { Device.Advance(2000); })) << report;
+    EXPECT_EQ(Reports, std::vector<std::string>{report});
+    EXPECT_EQ(stream.NotifyThread(), nullptr);
+    EXPECT_FALSE(Buffer().Playing());
+  }
 }
 
 TEST_F(AudioStreamTest, AFileThatIsMissingOrNotAWaveLeavesNoSource) {

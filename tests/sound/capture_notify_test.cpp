@@ -5,7 +5,9 @@
 #include "sound/capture_stream.h"
 #include "support/capture_wait.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -78,26 +80,52 @@ TEST_F(CaptureNotifyTest, WithoutHandlerNoThreadAndNoCalls) {
 }
 
 TEST_F(CaptureNotifyTest, FailingHandlerIsReportedOnceAndStopsTheCapture) {
+  // The program's own errors, the standard library's and anything else thrown.
+  const std::vector<std::pair<std::function<void()>, std::string>> failures = {
+      {[] { throw Exception("handler failed"); }, "handler failed"},
+      {[] { throw std::runtime_error("no memory left"); }, "no memory left"},
+      {[] { throw 42; }, "Unknown error"},
+  };
+  for (const auto &[fail, report] : failures) {
+    Reports.clear();
+    auto stream = Stream();
+    int calls = 0;
+    stream->SetOnDataAvailable([&](TSoundCaptureStream *) {
+      ++calls;
+      fail();
+    });
+    stream->StartCapture();
+    ASSERT_TRUE(Run([&] { return calls > 0; })) << report;
+    // Stopped at once, by the step on the GUI thread.
+    EXPECT_FALSE(stream->IsCapturing());
+    EXPECT_EQ(Device.BufferCount(), 0);
+    Settle();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(Reports, std::vector<std::string>{report});
+
+    // The stream stays usable.
+    int good = 0;
+    stream->SetOnDataAvailable(Reader(good));
+    stream->StartCapture();
+    EXPECT_TRUE(Run([&] { return good >= 2; })) << report;
+  }
+}
+
+TEST_F(CaptureNotifyTest, ADeviceThatGoesAwayIsReportedOnceAndStopsTheCapture) {
   auto stream = Stream();
   int calls = 0;
-  stream->SetOnDataAvailable([&](TSoundCaptureStream *) {
-    ++calls;
-    throw Exception("handler failed");
-  });
+  stream->SetOnDataAvailable(Reader(calls));
   stream->StartCapture();
   ASSERT_TRUE(Run([&] { return calls > 0; }));
-  // Stopped at once, by the step on the GUI thread.
-  EXPECT_FALSE(stream->IsCapturing());
+  Device.FailGetPosition = true;
+  ASSERT_TRUE(Run([&] { return !stream->IsCapturing(); }));
   EXPECT_EQ(Device.BufferCount(), 0);
   Settle();
-  EXPECT_EQ(calls, 1);
-  EXPECT_EQ(Reports, std::vector<std::string>{"handler failed"});
-
-  // The stream stays usable.
-  int good = 0;
-  stream->SetOnDataAvailable(Reader(good));
-  stream->StartCapture();
-  EXPECT_TRUE(Run([&] { return good >= 2; }));
+  EXPECT_EQ(Reports, std::vector<std::string>{"The sound card stopped recording"});
+  Device.FailGetPosition = false;
+  const int before = calls;
+  stream->StartCapture(); // it can start again once the device is back
+  EXPECT_TRUE(Run([&] { return calls > before; }));
 }
 
 TEST_F(CaptureNotifyTest, ReplacingTheHandlerKeepsCapturing) {

@@ -1,4 +1,5 @@
 #include "device/library_cache.h"
+#include "framework/application.h"
 #include "framework/form.h"
 #include "platform/audio/virtual_playback.h"
 #include "platform/audio/virtual_playback_buffer.h"
@@ -9,6 +10,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -212,6 +214,30 @@ TEST_F(DXSoundTest, FailuresLeaveItFinalised) {
   sound->BeginLoading();
   sound->Loaded();
   EXPECT_TRUE(sound->Initialized());
+}
+
+TEST_F(DXSoundTest, HandlersFailingWhileItIsDestroyedAreReportedAndItStillGoes) {
+  std::vector<std::string> reports;
+  Application->OnException = [&](QObject *, const std::exception &e) { reports.push_back(e.what()); };
+  QObject listener;
+  auto sound = Make();
+  sound->Initialize();
+  sound->OnFinalize = [](QObject *) { throw std::runtime_error("finalize failed"); };
+  sound->RegisterNotifyEvent(
+      [](TCustomDXSound *, TDXSoundNotifyType type) {
+        if (type == snDestroying)
+          throw 42;
+      },
+      &listener);
+  // The one that records the notices again, so it hears before the failing one.
+  sound->RegisterNotifyEvent(
+      [this](TCustomDXSound *, TDXSoundNotifyType type) { Events.push_back(std::to_string(type)); }, &Form);
+  sound.reset();
+  Application->OnException = nullptr;
+  EXPECT_EQ(reports, (std::vector<std::string>{"finalize failed", "Unknown error"}));
+  // The finalisation and destruction notices went out all the same.
+  ASSERT_GE(Events.size(), 2u);
+  EXPECT_EQ(std::vector<std::string>(Events.end() - 2, Events.end()), (std::vector<std::string>{"3", "0"}));
 }
 
 TEST_F(DXSoundTest, PublishesItsSettingsForTheFormReader) {

@@ -217,8 +217,17 @@ void TPulseMixer::OnServerInfo(pa_context *context, const pa_server_info *info, 
 }
 
 void TPulseMixer::OnSourceInfo(pa_context *, const pa_source_info *info, int, void *self) {
-  if (info)
-    static_cast<TPulseMixer *>(self)->Take(*info);
+  auto *mixer = static_cast<TPulseMixer *>(self);
+  if (!info)
+    return;
+  try {
+    mixer->Take(*info);
+  } catch (...) {
+    // Nothing may unwind into libpulse. Without the new layout the mixer counts as gone: calls
+    // fail, and the next one connects afresh.
+    mixer->FReady = false;
+    mixer->Wake();
+  }
 }
 
 void TPulseMixer::OnDone(pa_context *, int, void *self) { static_cast<TPulseMixer *>(self)->Wake(); }
