@@ -30,6 +30,15 @@ survives() { # survives WHAT
     "$1: one report, which can be dismissed" "$dismissed dismissed"
 }
 
+# The program starts and is capturing and drawing.
+comes_up() { # comes_up WHAT
+  start_program "$program"
+  main=$(wait_main_window 20)
+  check $? "$1: the window comes up" "${main:-none}"
+  [ -n "$main" ] || { cat "$workdir/program.log"; finish; }
+  sleep 2
+}
+
 ends_by_power() { # ends_by_power WHAT
   press_power "$main"
   wait_exit 10
@@ -38,11 +47,7 @@ ends_by_power() { # ends_by_power WHAT
 }
 
 play_tone "$tone_wave" 40 60
-start_program "$program"
-main=$(wait_main_window 20)
-check $? "tone: the window comes up" "${main:-none}"
-[ -n "$main" ] || { cat "$workdir/program.log"; finish; }
-sleep 2 # capturing and drawing by now
+comes_up "tone"
 "$pulse_server" stop "$runtime"
 survives "tone"
 ends_by_power "tone"
@@ -50,11 +55,7 @@ ends_by_power "tone"
 test_button=(590 553)
 cp "$test_wav" "$workdir/Test.wav"
 "$pulse_server" start "$runtime" >/dev/null
-start_program "$program"
-main=$(wait_main_window 20)
-check $? "calibration test: the window comes up" "${main:-none}"
-[ -n "$main" ] || { cat "$workdir/program.log"; finish; }
-sleep 2
+comes_up "calibration test"
 click_at "$main" "${test_button[@]}" 1
 sleep 2 # Test.wav is playing
 "$pulse_server" stop "$runtime"
@@ -67,11 +68,7 @@ check "$([ -z "$(message_boxes "$main")" ] && echo 0 || echo 1)" "calibration te
 ends_by_power "calibration test"
 
 "$pulse_server" start "$runtime" >/dev/null
-start_program "$program"
-main=$(wait_main_window 20)
-check $? "volume put back: the window comes up" "${main:-none}"
-[ -n "$main" ] || { cat "$workdir/program.log"; finish; }
-sleep 2
+comes_up "volume put back"
 # The scope answers the change by writing its own volume back, and the server ends meanwhile.
 pactl set-source-volume @DEFAULT_SOURCE@ 20000
 "$pulse_server" stop "$runtime"
