@@ -7,10 +7,12 @@
 
 namespace {
 
-constexpr int PeriodsPerSecond = 100;
+// Twenty-millisecond periods: the frames are handed on only every notification interval (50 ms),
+// and ten-millisecond ones doubled the capture threads' CPU without showing anything sooner.
+constexpr int PeriodsPerSecond = 50;
 constexpr int PeriodsInDevice = 8;
 // The PCM is asked without blocking, so a stop never waits for a device that has gone quiet;
-// one read takes everything that is there, and the next is a period later (half of one when
+// one read takes everything that is there, and the next is a period later (a quarter of one when
 // nothing had come yet). Every read costs the sound server's plugin a round of locks and wake-ups,
 // so the thread reads about once a period. (Waiting on the PCM's descriptors proved unreliable
 // with the sound server's plugin once the server had been restarted.)
