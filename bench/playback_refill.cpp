@@ -2,59 +2,27 @@
 // thread and must allocate nothing), and the intervals at which the refill thread gets its refills
 // run on the GUI thread.
 #include "device/library_cache.h"
-#include "framework/application.h"
 #include "framework/thread.h"
 #include "platform/audio/virtual_playback.h"
 #include "sound/audio_stream.h"
 #include "sound/direct_sound.h"
-#include "sound/wave_stream.h"
 
 #include "allocation_count.h"
+#include "offscreen_benchmarks.h"
+#include "support/memory_wave.h"
 #include <QCoreApplication>
 #include <algorithm>
-#include <atomic>
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cmath>
-#include <cstdlib>
-#include <numbers>
 #include <thread>
 #include <vector>
-
-namespace {
-
-// One second of a 1 kHz tone, 16-bit stereo 44100 Hz, as a wave stream in memory.
-class TToneWave {
-public:
-  TToneWave() {
-    TWaveStream writer(&FMemory);
-    writer.SetFormatSize(sizeof(TWaveFormatEx));
-    MakePcmFormat(*writer.Format(), 44100, 16, 2);
-    writer.Open(true);
-    std::vector<int16_t> samples(88200);
-    for (size_t i = 0; i < samples.size(); ++i)
-      samples[i] = int16_t(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * double(i / 2) / 44100)));
-    writer.WriteBuffer(samples.data(), int64_t(samples.size() * 2));
-    writer.Finish();
-    FMemory.SetPosition(0);
-    FWave = std::make_unique<TWaveStream>(&FMemory);
-    FWave->Open(false);
-  }
-  TWaveStream &Stream() { return *FWave; }
-
-private:
-  TMemoryStream FMemory;
-  std::unique_ptr<TWaveStream> FWave;
-};
-
-} // namespace
 
 static void BM_OneRefill(benchmark::State &state) {
   TVirtualPlayback device;
   ReleaseLibraries();
   {
-    TToneWave wave;
+    TMemoryWave wave(HalfScaleTone());
     TDirectSound sound(nullptr);
     TAudioStream stream(sound);
     stream.SetAutoRefill(false);
@@ -84,7 +52,7 @@ static void BM_RefillIntervals(benchmark::State &state) {
   TVirtualPlayback device;
   ReleaseLibraries();
   {
-    TToneWave wave;
+    TMemoryWave wave(HalfScaleTone());
     TDirectSound sound(nullptr);
     for (auto _ : state) {
       TAudioStream stream(sound);
@@ -124,11 +92,4 @@ static void BM_RefillIntervals(benchmark::State &state) {
 }
 BENCHMARK(BM_RefillIntervals)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  TApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -1,6 +1,6 @@
 // How long one paint of each control widget takes. Knobs repaint on every mouse move over them
 // and the repeat buttons ten times a second while held, so these bound the panel's UI load.
-#include "framework/application.h"
+#include "offscreen_benchmarks.h"
 #include "widgets/animated_image.h"
 #include "widgets/shadow_label.h"
 #include "widgets/speed_button.h"
@@ -70,11 +70,4 @@ BENCHMARK(BM_ShadowedLabel);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  TApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return RunOffscreenBenchmarks(argc, argv); }

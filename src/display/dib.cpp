@@ -2,6 +2,7 @@
 
 #include "display/graphic_errors.h"
 #include "display/surface_canvas.h"
+#include "platform/draw/gdi_functions.h"
 #include "platform/draw/packed_pixel.h"
 
 void TDIB::Draw(TDirectDrawSurfaceCanvas &canvas, const TRect &dest) {

@@ -1,7 +1,7 @@
 #include "display/dib_shared_image.h"
 
 #include "display/graphic_errors.h"
-#include "platform/draw/system_palette.h"
+#include "platform/draw/gdi_functions.h"
 
 #include <bit>
 #include <cstring>

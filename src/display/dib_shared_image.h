@@ -2,7 +2,7 @@
 
 #include "display/palette_manager.h"
 #include "display/rgb_quad.h"
-#include "platform/draw/device_context.h"
+#include "platform/draw/draw_types.h"
 
 #include <array>
 #include <cstdint>

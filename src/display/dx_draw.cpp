@@ -9,7 +9,7 @@
 #include "display/screen_image.h"
 #include "framework/application.h"
 #include "framework/control_subclass.h"
-#include "platform/draw/system_palette.h"
+#include "platform/draw/gdi_functions.h"
 #include "rtl/scope_exit.h"
 
 #include <QKeyEvent>

@@ -1,5 +1,7 @@
 #include "display/palette_manager.h"
 
+#include "platform/draw/gdi_functions.h"
+
 #include <algorithm>
 
 TPaletteManager &PaletteManager() {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "display/rgb_quad.h"
-#include "platform/draw/gdi_palette.h"
+#include "platform/draw/draw_types.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,7 @@
 #include "display/surface_canvas.h"
 
 #include "display/direct_draw_surface.h"
+#include "platform/draw/gdi_functions.h"
 
 namespace {
 
@@ -34,15 +35,15 @@ void TDirectDrawSurfaceCanvas::Release() {
   FDC = nullptr;
 }
 
-TDeviceContext &TDirectDrawSurfaceCanvas::Prepared() {
-  TDeviceContext &dc = *Handle();
+HDC TDirectDrawSurfaceCanvas::Prepared() {
+  HDC dc = Handle();
   if (Pen.Color != FConvertedColor) {
     FPenRGB = ColorToRGB(Pen.Color);
     FConvertedColor = Pen.Color;
   }
-  dc.SetPen(FPenRGB, Pen.Width);
-  dc.SetRop2(Pen.Style == psClear ? static_cast<int>(R2_NOP) : Rop2Of(Pen.Mode));
-  dc.MoveTo(FPenX, FPenY);
+  GdiSetPen(dc, FPenRGB, Pen.Width);
+  GdiSetRop2(dc, Pen.Style == psClear ? static_cast<int>(R2_NOP) : Rop2Of(Pen.Mode));
+  GdiMoveTo(dc, FPenX, FPenY);
   return dc;
 }
 
@@ -53,11 +54,11 @@ void TDirectDrawSurfaceCanvas::MoveTo(int x, int y) {
 }
 
 void TDirectDrawSurfaceCanvas::LineTo(int x, int y) {
-  Prepared().LineTo(x, y);
+  GdiLineTo(Prepared(), x, y);
   FPenX = x;
   FPenY = y;
 }
 
 void TDirectDrawSurfaceCanvas::StretchDIB(const TRect &dest, const TRect &source, const TDIBSource &dib) {
-  Handle()->StretchDIB(dest, source, dib);
+  GdiStretchDIB(Handle(), dest, source, dib);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/color.h"
-#include "platform/draw/device_context.h"
+#include "platform/draw/draw_types.h"
 #include "rtl/exception.h"
 
 class TDirectDrawSurface;
@@ -65,7 +65,8 @@ public:
 
 private:
   HDC Acquire();
-  TDeviceContext &Prepared();
+  // The context with the canvas's pen and position set on it.
+  HDC Prepared();
 
   TDirectDrawSurface *FSurface;
   HDC FDC = nullptr;

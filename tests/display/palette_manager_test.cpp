@@ -1,9 +1,16 @@
 #include "display/dib.h"
 #include "display/palette_manager.h"
+#include "platform/draw/gdi_functions.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+std::vector<TPaletteEntry> EntriesOf(HPALETTE palette) {
+  std::vector<TPaletteEntry> entries(256);
+  entries.resize(GdiGetPaletteEntries(palette, 0, 256, entries.data()));
+  return entries;
+}
 
 TEST(PaletteManagerTest, EqualTablesShareOnePaletteUntilTheLastLetsGo) {
   TPaletteManager manager;
@@ -44,15 +51,15 @@ TEST(PaletteManagerTest, ADIBsPaletteFollowsItsColourTable) {
   indexed.SetSize(2, 2, 4);
   HPALETTE first = indexed.Palette();
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->Entries.size(), 16u);
-  EXPECT_EQ(first->Entries[0].peRed, 3);
+  ASSERT_EQ(EntriesOf(first).size(), 16u);
+  EXPECT_EQ(EntriesOf(first)[0].peRed, 3);
   EXPECT_EQ(indexed.Palette(), first) << "asked again without a change";
 
   std::vector<TPaletteEntry> entries(16);
   entries[0] = {9, 8, 7, 0};
   indexed.SetPalette(GdiCreatePalette(entries.data(), 16));
   EXPECT_EQ(indexed.Image()->ColorTable[0], (TRGBQuad{7, 8, 9, 0}));
-  EXPECT_EQ(indexed.Palette()->Entries[0].peRed, 9);
+  EXPECT_EQ(EntriesOf(indexed.Palette()).at(0).peRed, 9);
 }
 
 } // namespace

@@ -8,24 +8,9 @@
 #include "support/tone_analysis.h"
 #include "support/tone_player.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
-#include <numbers>
 
 namespace {
-
-// One second of a 1 kHz sine at half scale, 16-bit stereo 44100 Hz: loops without a seam.
-TWaveImage HalfScaleTone() {
-  std::vector<uint8_t> data(176400);
-  for (size_t frame = 0; frame < 44100; ++frame) {
-    const auto value = uint16_t(int16_t(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * frame / 44100.0))));
-    for (size_t channel = 0; channel < 2; ++channel) {
-      data[4 * frame + 2 * channel] = uint8_t(value);
-      data[4 * frame + 2 * channel + 1] = uint8_t(value >> 8);
-    }
-  }
-  return TWaveImage().Riff().Fmt(2, 44100, 16, 4).Chunk("data", data);
-}
 
 // Plays through the real default device to the private sound server and records its sink's
 // monitor, as the calibration test and the scope do together.

@@ -1,5 +1,7 @@
 #include "platform/draw/device_context.h"
 
+#include "platform/draw/gdi_functions.h"
+
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -232,4 +234,29 @@ void TDeviceContext::StretchDIB(const TRect &dest, const TRect &source, const TD
         out[x] = reader.Pixel(row, sx);
     }
   }
+}
+
+void GdiSetPen(HDC dc, TColorRef color, int width) {
+  if (dc)
+    dc->SetPen(color, width);
+}
+
+void GdiSetRop2(HDC dc, int rop) {
+  if (dc)
+    dc->SetRop2(rop);
+}
+
+void GdiMoveTo(HDC dc, int x, int y) {
+  if (dc)
+    dc->MoveTo(x, y);
+}
+
+void GdiLineTo(HDC dc, int x, int y) {
+  if (dc)
+    dc->LineTo(x, y);
+}
+
+void GdiStretchDIB(HDC dc, const TRect &dest, const TRect &source, const TDIBSource &dib) {
+  if (dc)
+    dc->StretchDIB(dest, source, dib);
 }

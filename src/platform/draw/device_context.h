@@ -4,46 +4,10 @@
 
 #include <cstdint>
 
-// Colour values as the canvas takes them: red in the low byte.
-using TColorRef = uint32_t;
-
-// Binary raster operations of a pen over the pixels it touches.
-enum TRop2 : int {
-  R2_BLACK = 1,
-  R2_NOTMERGEPEN = 2,
-  R2_MASKNOTPEN = 3,
-  R2_NOTCOPYPEN = 4,
-  R2_MASKPENNOT = 5,
-  R2_NOT = 6,
-  R2_XORPEN = 7,
-  R2_NOTMASKPEN = 8,
-  R2_MASKPEN = 9,
-  R2_NOTXORPEN = 10,
-  R2_NOP = 11,
-  R2_MERGENOTPEN = 12,
-  R2_COPYPEN = 13,
-  R2_MERGEPENNOT = 14,
-  R2_MERGEPEN = 15,
-  R2_WHITE = 16,
-};
-
-// A DIB as the drawing calls read it: header fields, masks and colour table already taken
-// apart by the owner; rows bottom-up unless TopDown.
-struct TDIBSource {
-  int Width = 0;
-  int Height = 0;
-  int BitCount = 0;
-  int WidthBytes = 0;
-  bool TopDown = false;
-  uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0;
-  const uint8_t *ColorTable = nullptr; // blue, green, red, reserved per entry
-  int ColorCount = 0;
-  const uint8_t *Bits = nullptr;
-};
-
 // A device context over 32-bit pixel memory (0x00RRGGBB, rows top-down): a pen with colour,
 // width and raster operation, the current position, lines by the usual rule (the end point is
-// not drawn), and stretched DIB copies; all clipped to the memory's bounds.
+// not drawn), and stretched DIB copies; all clipped to the memory's bounds. Above the platform
+// it is only an HDC, drawn on through the calls of gdi_functions.h.
 class TDeviceContext {
 public:
   TDeviceContext(uint32_t *pixels, int pitchBytes, int width, int height);

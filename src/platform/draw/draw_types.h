@@ -11,10 +11,13 @@
 // them, so values and field order follow the established device interface.
 
 class TDeviceContext;
+struct TGdiPalette;
 class TWindowHandle;
 
 using HWND = TWindowHandle *;
+// What the drawing calls of gdi_functions.h take: a surface's device context, a logical palette.
 using HDC = TDeviceContext *;
+using HPALETTE = TGdiPalette *;
 
 struct TPoint {
   int X = 0;
@@ -39,6 +42,43 @@ inline TRect Bounds(int left, int top, int width, int height) { return {left, to
 inline TRect IntersectRects(const TRect &a, const TRect &b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
+
+// Colour values as the drawing calls take them: red in the low byte.
+using TColorRef = uint32_t;
+
+// Binary raster operations of a pen over the pixels it touches.
+enum TRop2 : int {
+  R2_BLACK = 1,
+  R2_NOTMERGEPEN = 2,
+  R2_MASKNOTPEN = 3,
+  R2_NOTCOPYPEN = 4,
+  R2_MASKPENNOT = 5,
+  R2_NOT = 6,
+  R2_XORPEN = 7,
+  R2_NOTMASKPEN = 8,
+  R2_MASKPEN = 9,
+  R2_NOTXORPEN = 10,
+  R2_NOP = 11,
+  R2_MERGENOTPEN = 12,
+  R2_COPYPEN = 13,
+  R2_MERGEPENNOT = 14,
+  R2_MERGEPEN = 15,
+  R2_WHITE = 16,
+};
+
+// A DIB as the drawing calls read it: header fields, masks and colour table already taken
+// apart by the owner; rows bottom-up unless TopDown.
+struct TDIBSource {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 0;
+  int WidthBytes = 0;
+  bool TopDown = false;
+  uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0;
+  const uint8_t *ColorTable = nullptr; // blue, green, red, reserved per entry
+  int ColorCount = 0;
+  const uint8_t *Bits = nullptr;
+};
 
 struct TDDPixelFormat {
   uint32_t dwSize = sizeof(TDDPixelFormat);

@@ -1,6 +1,12 @@
-#include "platform/draw/gdi_palette.h"
+#include "platform/draw/gdi_functions.h"
 
 #include <algorithm>
+#include <vector>
+
+// A logical palette: a list of colours behind a handle.
+struct TGdiPalette {
+  std::vector<TPaletteEntry> Entries;
+};
 
 HPALETTE GdiCreatePalette(const TPaletteEntry *entries, int count) {
   if (entries == nullptr || count < 1 || count > 256)

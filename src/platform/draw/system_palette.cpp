@@ -1,4 +1,4 @@
-#include "platform/draw/system_palette.h"
+#include "platform/draw/gdi_functions.h"
 
 const std::array<TPaletteEntry, 256> &SystemPaletteEntries() {
   static const std::array<TPaletteEntry, 256> entries = [] {

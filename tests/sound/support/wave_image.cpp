@@ -1,5 +1,8 @@
 #include "support/wave_image.h"
 
+#include <cmath>
+#include <numbers>
+
 TWaveImage &TWaveImage::Raw(const std::string &bytes) {
   FBytes.insert(FBytes.end(), bytes.begin(), bytes.end());
   return *this;
@@ -36,4 +39,16 @@ std::vector<uint8_t> Ramp(size_t size) {
   for (size_t i = 0; i < size; ++i)
     bytes[i] = uint8_t(i * 7 + 1);
   return bytes;
+}
+
+TWaveImage HalfScaleTone() {
+  std::vector<uint8_t> data(176400);
+  for (size_t frame = 0; frame < 44100; ++frame) {
+    const auto value = uint16_t(int16_t(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * frame / 44100.0))));
+    for (size_t channel = 0; channel < 2; ++channel) {
+      data[4 * frame + 2 * channel] = uint8_t(value);
+      data[4 * frame + 2 * channel + 1] = uint8_t(value >> 8);
+    }
+  }
+  return TWaveImage().Riff().Fmt(2, 44100, 16, 4).Chunk("data", data);
 }

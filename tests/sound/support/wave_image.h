@@ -25,3 +25,5 @@ private:
 };
 
 std::vector<uint8_t> Ramp(size_t size);
+// One second of a 1 kHz sine at half scale, 16-bit stereo 44100 Hz: loops without a seam.
+TWaveImage HalfScaleTone();
