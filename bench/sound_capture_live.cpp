@@ -5,6 +5,8 @@
 #include "framework/application.h"
 #include "sound/capture_stream.h"
 
+#include "scope_capture_format.h"
+
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
@@ -19,12 +21,7 @@ int main(int argc, char **argv) {
   int result = 0;
   application.Guard([&] {
     TSoundCaptureStream stream;
-    for (int i = 0; i < stream.SupportedFormats().Count(); ++i) {
-      const TSoundCaptureFormat &f = stream.SupportedFormats().Items(i);
-      if (f.SamplesPerSec == 44100 && f.BitsPerSample == 16 && f.Channels == 2)
-        stream.SetFormatIndex(i);
-    }
-    stream.SetBufferMilliseconds(300);
+    UseScopeCaptureFormat(stream);
     static uint8_t staging[192000];
     std::vector<double> intervals;
     intervals.reserve(size_t(seconds) * 100);

@@ -5,6 +5,7 @@
 #include "sound/capture_stream.h"
 
 #include "allocation_count.h"
+#include "scope_capture_format.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -15,12 +16,7 @@ static void BM_HandlerReadsWhatIsWaiting(benchmark::State &state) {
   ReleaseLibraries();
   {
     TSoundCaptureStream stream;
-    for (int i = 0; i < stream.SupportedFormats().Count(); ++i) {
-      const TSoundCaptureFormat &f = stream.SupportedFormats().Items(i);
-      if (f.SamplesPerSec == 44100 && f.BitsPerSample == 16 && f.Channels == 2)
-        stream.SetFormatIndex(i);
-    }
-    stream.SetBufferMilliseconds(300);
+    UseScopeCaptureFormat(stream);
     stream.StartCapture();
     static uint8_t staging[192000];
     int64_t bytes = 0;
