@@ -85,7 +85,7 @@ HRESULT TSoftwareSurface::GetSurfaceDesc(TDDSurfaceDesc &desc) {
   return S_OK;
 }
 
-bool TSoftwareSurface::TargetOf(TTarget &target, TRect &presented) {
+bool TSoftwareSurface::TargetOf(TTarget &target) {
   if (!FPrimary) {
     target = {Bits(), FPitch, {0, 0, FWidth, FHeight}, 0, 0, 0};
     return true;
@@ -98,8 +98,21 @@ bool TSoftwareSurface::TargetOf(TTarget &target, TRect &presented) {
   target = {
       image.bits(), static_cast<int>(image.bytesPerLine()), {0, 0, image.width(), image.height()}, origin.X, origin.Y,
       0xFF000000u};
-  presented = target.Clip;
   return true;
+}
+
+HRESULT TSoftwareSurface::Aim(TRect &dest, bool clipped, TTarget &target, TRect &visible) {
+  visible = {};
+  if (FPrimary && !FClipper)
+    return DDERR_NOCLIPPERATTACHED;
+  if (!TargetOf(target))
+    return S_OK;
+  dest = {dest.Left - target.OffsetX, dest.Top - target.OffsetY, dest.Right - target.OffsetX,
+          dest.Bottom - target.OffsetY};
+  if (!clipped && !Inside(dest, target.Clip))
+    return DDERR_INVALIDRECT;
+  visible = IntersectRects(dest, target.Clip);
+  return S_OK;
 }
 
 void TSoftwareSurface::Presented(const TRect &rect) {
@@ -108,20 +121,11 @@ void TSoftwareSurface::Presented(const TRect &rect) {
 }
 
 HRESULT TSoftwareSurface::Fill(const TRect *destRect, uint32_t color) {
-  TTarget target;
-  TRect window;
-  if (FPrimary && !FClipper)
-    return DDERR_NOCLIPPERATTACHED;
-  if (!TargetOf(target, window))
-    return S_OK;
   TRect dest = destRect ? *destRect : TRect{0, 0, FWidth, FHeight};
-  dest = {dest.Left - target.OffsetX, dest.Top - target.OffsetY, dest.Right - target.OffsetX,
-          dest.Bottom - target.OffsetY};
-  if (!FPrimary && !FClipper && !Inside(dest, target.Clip))
-    return DDERR_INVALIDRECT;
-  const TRect visible = IntersectRects(dest, target.Clip);
-  if (visible.IsEmpty())
-    return S_OK;
+  TTarget target;
+  TRect visible;
+  if (const HRESULT result = Aim(dest, FPrimary || FClipper, target, visible); result != S_OK || visible.IsEmpty())
+    return result;
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     uint8_t *row = target.Bits + static_cast<size_t>(y) * target.Pitch;
     for (int x = visible.Left; x < visible.Right; ++x)
@@ -140,18 +144,9 @@ HRESULT TSoftwareSurface::Transfer(TRect dest, TSoftwareSurface *source, const T
   if (source->FBitCount != FBitCount || source->FPrimary)
     return DDERR_INVALIDPIXELFORMAT;
   TTarget target;
-  TRect window;
-  if (FPrimary && !FClipper)
-    return DDERR_NOCLIPPERATTACHED;
-  if (!TargetOf(target, window))
-    return S_OK;
-  dest = {dest.Left - target.OffsetX, dest.Top - target.OffsetY, dest.Right - target.OffsetX,
-          dest.Bottom - target.OffsetY};
-  if (!clipToTarget && !Inside(dest, target.Clip))
-    return DDERR_INVALIDRECT;
-  const TRect visible = IntersectRects(dest, target.Clip);
-  if (visible.IsEmpty())
-    return S_OK;
+  TRect visible;
+  if (const HRESULT result = Aim(dest, clipToTarget, target, visible); result != S_OK || visible.IsEmpty())
+    return result;
 
   const int dw = dest.Width(), dh = dest.Height(), sw = from.Width(), sh = from.Height();
   const bool mirrorX = fx & DDBLTFX_MIRRORLEFTRIGHT, mirrorY = fx & DDBLTFX_MIRRORUPDOWN;

@@ -59,7 +59,11 @@ private:
   HRESULT Transfer(TRect dest, TSoftwareSurface *source, const TRect *sourceRect, bool keyed, uint32_t fx,
                    bool clipToTarget);
   HRESULT Fill(const TRect *destRect, uint32_t color);
-  bool TargetOf(TTarget &target, TRect &presented);
+  bool TargetOf(TTarget &target);
+  // Where a blit or fill into `dest` lands: the target, `dest` in its coordinates, and the part
+  // of it to write (empty when there is none). `clipped`: a destination outside the target is cut
+  // to it rather than refused.
+  HRESULT Aim(TRect &dest, bool clipped, TTarget &target, TRect &visible);
   void Presented(const TRect &rect);
   uint8_t *Bits() { return FMemory->data(); }
 
