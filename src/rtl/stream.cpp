@@ -110,10 +110,14 @@ TFileStream::~TFileStream() {
     ::close(FHandle);
 }
 
-int64_t TFileStream::Read(void *buffer, int64_t count) {
+namespace {
+
+// Moves count bytes with read(2) or write(2), resuming after a signal and after a partial
+// transfer; the bytes moved, fewer at the end of the file or on an error.
+template <class Byte, class Call> int64_t TransferAll(int handle, Byte *buffer, int64_t count, Call call) {
   int64_t done = 0;
   while (done < count) {
-    const ssize_t n = ::read(FHandle, static_cast<char *>(buffer) + done, static_cast<size_t>(count - done));
+    const ssize_t n = call(handle, buffer + done, static_cast<size_t>(count - done));
     if (n < 0 && errno == EINTR)
       continue;
     if (n <= 0)
@@ -123,17 +127,14 @@ int64_t TFileStream::Read(void *buffer, int64_t count) {
   return done;
 }
 
+} // namespace
+
+int64_t TFileStream::Read(void *buffer, int64_t count) {
+  return TransferAll(FHandle, static_cast<char *>(buffer), count, ::read);
+}
+
 int64_t TFileStream::Write(const void *buffer, int64_t count) {
-  int64_t done = 0;
-  while (done < count) {
-    const ssize_t n = ::write(FHandle, static_cast<const char *>(buffer) + done, static_cast<size_t>(count - done));
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      break;
-    done += n;
-  }
-  return done;
+  return TransferAll(FHandle, static_cast<const char *>(buffer), count, ::write);
 }
 
 int64_t TFileStream::Seek(int64_t offset, int origin) {
