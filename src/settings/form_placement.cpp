@@ -37,7 +37,8 @@ std::string PosText(int a, int b, int c, int d) {
 
 // The four numbers of a position list; a missing or malformed word takes its default.
 void PosWords(const std::string &text, int (&values)[4]) {
-  const QStringList words = QString::fromStdString(text).split(QRegularExpression("[ ,]"), Qt::SkipEmptyParts);
+  static const QRegularExpression separators("[ ,]");
+  const QStringList words = QString::fromStdString(text).split(separators, Qt::SkipEmptyParts);
   for (int i = 0; i < 4 && i < words.size(); ++i)
     values[i] = StoredInteger(words[i].toStdString(), values[i]);
 }

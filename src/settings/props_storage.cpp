@@ -64,8 +64,9 @@ QString SetText(const QMetaEnum &element, int value) {
 }
 
 int SetValue(const QMetaEnum &element, const QString &text) {
+  static const QRegularExpression separators("[ ,\\[\\]]");
   int value = 0;
-  for (const QString &word : text.split(QRegularExpression("[ ,\\[\\]]"), Qt::SkipEmptyParts))
+  for (const QString &word : text.split(separators, Qt::SkipEmptyParts))
     for (int i = 0; i < element.keyCount(); ++i) {
       const unsigned mask = unsigned(element.value(i));
       if (word.compare(QLatin1String(element.key(i)), Qt::CaseInsensitive) == 0 && mask && !(mask & (mask - 1)))
