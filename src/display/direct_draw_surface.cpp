@@ -218,7 +218,10 @@ bool TDirectDrawSurface::Restore() {
 
 uint32_t TDirectDrawSurface::Pixels(int x, int y) {
   TDDSurfaceDesc desc;
-  if (x < 0 || y < 0 || x >= Width() || y >= Height() || !Lock(nullptr, desc))
+  if (x < 0 || y < 0 || x >= Width() || y >= Height() || !FIDDSurface)
+    return 0;
+  SetDXResult(FIDDSurface->Lock(nullptr, desc, DDLOCK_WAIT | DDLOCK_READONLY));
+  if (DXResult() != 0)
     return 0;
   const uint8_t *row = static_cast<const uint8_t *>(desc.lpSurface) + static_cast<size_t>(y) * desc.lPitch;
   const uint32_t value = ReadPackedPixel(row, x, static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount));

@@ -18,11 +18,22 @@ public:
   QScreen *Screen() const override;
   TPoint ClientOrigin() const override;
   QImage &Image() override;
+  void Show(std::shared_ptr<const TPixelBuffer> pixels, int pitch) override;
   void Changed(const TRect &rect) override;
 
 private:
+  // An image over pixels once lent, kept for when the same pixels come again: lenders take
+  // turns with two buffers, and making an image each time would cost an allocation a frame.
+  struct TLentImage {
+    std::weak_ptr<const TPixelBuffer> Pixels;
+    QImage Image;
+  };
+
   explicit TScreenImage(QWidget *window);
+  QSize Size() const;
 
   QWidget *FWindow;
   QImage FImage;
+  std::shared_ptr<const TPixelBuffer> FShown; // what FImage shows, when lent
+  TLentImage FLent[2];
 };

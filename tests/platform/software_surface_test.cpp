@@ -3,6 +3,7 @@
 #include "platform/draw/software_device.h"
 #include "platform/draw/software_surface.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,7 +18,7 @@ std::shared_ptr<TSoftwareSurface> Filled(int width, int height, uint32_t color) 
 
 uint32_t PixelAt(TSoftwareSurface &surface, int x, int y) {
   TDDSurfaceDesc desc;
-  EXPECT_EQ(surface.Lock(nullptr, desc, DDLOCK_WAIT), S_OK);
+  EXPECT_EQ(surface.Lock(nullptr, desc, DDLOCK_WAIT | DDLOCK_READONLY), S_OK);
   const uint32_t value =
       reinterpret_cast<const uint32_t *>(static_cast<uint8_t *>(desc.lpSurface) + y * desc.lPitch)[x];
   surface.Unlock(desc.lpSurface);
@@ -150,6 +151,160 @@ TEST(SoftwareSurfaceTest, AHeldDeviceContextKeepsBlitsOff) {
   EXPECT_EQ(dest->ReleaseDC(dc), S_OK);
   EXPECT_EQ(dest->ReleaseDC(dc), DDERR_NODC);
   EXPECT_EQ(dest->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), S_OK);
+}
+
+// A 4 x 4 window that shows what the primary surface lends it, and notes the rows in which the
+// pixels lent may differ from those it showed.
+class TLendingWindow : public TWindowHandle {
+public:
+  QScreen *Screen() const override { return nullptr; }
+  TPoint ClientOrigin() const override { return {}; }
+  QImage &Image() override { return FImage; }
+  void Show(std::shared_ptr<const TPixelBuffer> pixels, int pitch) override {
+    Differing = FShown ? Difference(*FShown, *pixels, 4) : TRowSpan{0, 4};
+    FImage = QImage(pixels->Bytes.data(), 4, 4, pitch, QImage::Format_RGB32);
+    FShown = std::move(pixels);
+    ++Shown;
+  }
+  void Changed(const TRect &) override {}
+
+  uint32_t At(int x, int y) const { return FImage.pixel(x, y) & 0xFFFFFF; }
+  int Shown = 0;
+  TRowSpan Differing;
+
+private:
+  QImage FImage{4, 4, QImage::Format_RGB32};
+  std::shared_ptr<const TPixelBuffer> FShown;
+};
+
+// A whole frame is shown without a copy; whatever the surface does next (writing part of it or
+// all of it, from another surface, from itself, through a device context or a lock) shows only
+// at the next present, and leaves the rest of the surface as it was.
+TEST(SoftwareSurfaceTest, APresentedFrameStaysShownWhileTheNextIsDrawn) {
+  TLendingWindow window;
+  auto clipper = std::make_shared<TSoftwareClipper>();
+  clipper->SetHWnd(0, &window);
+  auto primary = TSoftwareSurface::Primary(4, 4);
+  primary->SetClipper(clipper);
+  auto back = Filled(4, 4, 0x111111);
+  TSoftwareSurface twin(4, 4, 32, DDSCAPS_OFFSCREENPLAIN, back->Memory());
+  auto present = [&] { EXPECT_EQ(primary->Blt(nullptr, back.get(), nullptr, DDBLT_WAIT, nullptr), S_OK); };
+  present();
+  EXPECT_EQ(window.Shown, 1);
+  EXPECT_EQ(window.At(3, 3), 0x111111u);
+
+  const TRect corner{0, 0, 2, 2};
+  TDDBltFx fill;
+  fill.dwFillColor = 0x222222;
+  ASSERT_EQ(back->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fill), S_OK);
+  EXPECT_EQ(PixelAt(*back, 0, 0), 0x222222u);
+  EXPECT_EQ(PixelAt(*back, 3, 3), 0x111111u);
+  EXPECT_EQ(window.At(0, 0), 0x111111u);
+  present();
+  EXPECT_EQ(window.At(0, 0), 0x222222u);
+  EXPECT_EQ(window.At(3, 3), 0x111111u);
+
+  auto other = Filled(4, 4, 0x333333);
+  const TRect all{0, 0, 4, 4};
+  ASSERT_EQ(back->BltFast(0, 0, other.get(), &all, DDBLTFAST_WAIT), S_OK);
+  EXPECT_EQ(PixelAt(*back, 1, 1), 0x333333u);
+  EXPECT_EQ(PixelAt(twin, 1, 1), 0x333333u) << "a duplicate shares the pixels";
+  EXPECT_EQ(window.At(1, 1), 0x222222u);
+  present();
+
+  HDC dc = nullptr;
+  ASSERT_EQ(back->GetDC(dc), S_OK);
+  dc->SetPen(0x444444, 1);
+  dc->MoveTo(0, 3);
+  dc->LineTo(4, 3);
+  back->ReleaseDC(dc);
+  EXPECT_EQ(PixelAt(*back, 2, 3), 0x444444u);
+  EXPECT_EQ(PixelAt(*back, 2, 2), 0x333333u);
+  EXPECT_EQ(window.At(2, 3), 0x333333u);
+  present();
+
+  // Its own last row stretched over all of it: the whole surface is written from what it replaces.
+  const TRect lastRow{0, 3, 4, 4};
+  ASSERT_EQ(back->Blt(nullptr, back.get(), &lastRow, DDBLT_WAIT, nullptr), S_OK);
+  EXPECT_EQ(PixelAt(*back, 1, 0), 0x444444u);
+  EXPECT_EQ(window.At(1, 0), 0x333333u);
+  present();
+
+  TDDSurfaceDesc desc;
+  ASSERT_EQ(back->Lock(nullptr, desc, DDLOCK_WAIT), S_OK);
+  static_cast<uint32_t *>(desc.lpSurface)[0] = 0x555555;
+  back->Unlock(desc.lpSurface);
+  EXPECT_EQ(PixelAt(*back, 0, 0), 0x555555u);
+  EXPECT_EQ(PixelAt(*back, 1, 0), 0x444444u);
+  EXPECT_EQ(window.At(0, 0), 0x444444u);
+  present();
+  EXPECT_EQ(window.At(0, 0), 0x555555u);
+  EXPECT_EQ(window.Shown, 6);
+}
+
+// Frames drawn as the scope draws them: the whole background copied in, a line drawn over it,
+// the frame presented. Each copy must leave the back surface all background, whichever rows the
+// buffer it lands in held lines in or was written through a lock, and must bring whatever
+// changed in the background; a frame may differ from the last only in the rows of both lines.
+TEST(SoftwareSurfaceTest, FramesOverOneBackgroundRepaintOnlyTheirChangedRows) {
+  TLendingWindow window;
+  auto clipper = std::make_shared<TSoftwareClipper>();
+  clipper->SetHWnd(0, &window);
+  auto primary = TSoftwareSurface::Primary(4, 4);
+  primary->SetClipper(clipper);
+  auto background = NumberedSurface(4, 4, 32);
+  auto back = Filled(4, 4, 0);
+  const TRect all{0, 0, 4, 4};
+  std::vector<uint32_t> expected;
+  auto readBackground = [&] {
+    expected.clear();
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x)
+        expected.push_back(PixelAt(*background, x, y));
+  };
+  readBackground();
+  auto expectBackground = [&](const char *when) {
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x)
+        ASSERT_EQ(PixelAt(*back, x, y), expected[4 * y + x]) << when << " at " << x << ", " << y;
+  };
+  auto frame = [&](int lineRow) {
+    ASSERT_EQ(back->BltFast(0, 0, background.get(), &all, DDBLTFAST_WAIT), S_OK);
+    expectBackground("after the copy");
+    HDC dc = nullptr;
+    ASSERT_EQ(back->GetDC(dc), S_OK);
+    dc->SetPen(0xFFFFFF, 1);
+    dc->MoveTo(0, lineRow);
+    dc->LineTo(4, lineRow);
+    back->ReleaseDC(dc);
+    ASSERT_EQ(primary->Blt(nullptr, back.get(), nullptr, DDBLT_WAIT, nullptr), S_OK);
+    EXPECT_EQ(window.At(1, lineRow), 0xFFFFFFu);
+  };
+  auto changed = [&] { return std::pair(window.Differing.Top, window.Differing.Bottom); };
+  frame(0);
+  frame(1);
+  frame(2);
+  EXPECT_EQ(changed(), std::pair(1, 3)) << "the rows of the last line and this one";
+  frame(2);
+  EXPECT_EQ(changed(), std::pair(2, 3));
+  EXPECT_EQ(window.At(1, 1), Numbered(1, 1));
+
+  TDDSurfaceDesc desc;
+  ASSERT_EQ(back->Lock(nullptr, desc, DDLOCK_WAIT), S_OK);
+  static_cast<uint32_t *>(desc.lpSurface)[desc.lPitch / 4 * 3] = 0x777777;
+  back->Unlock(desc.lpSurface);
+  frame(0);
+  frame(0);
+  const TRect cell{2, 3, 3, 4};
+  TDDBltFx fill;
+  fill.dwFillColor = 0x999999;
+  ASSERT_EQ(background->Blt(&cell, nullptr, nullptr, DDBLT_COLORFILL, &fill), S_OK);
+  readBackground();
+  frame(1);
+  EXPECT_EQ(window.At(2, 3), 0x999999u);
+  EXPECT_EQ(changed(), std::pair(0, 4)) << "the background changed";
+  frame(1);
+  EXPECT_EQ(changed(), std::pair(1, 2));
 }
 
 TEST(SoftwareDeviceTest, OffersOnlyTheCurrentModeAndNoPageFlipping) {

@@ -103,6 +103,8 @@ void TDeviceContext::PrepareRop() {
 
 void TDeviceContext::LineTo(int x, int y) {
   if (FRop2 != R2_NOP) {
+    const int reach = FPenWidth > 1 ? (FPenWidth + 1) / 2 : 0;
+    Drawn(std::min(FY, y) - reach, std::max(FY, y) + reach + 1);
     if (FPenWidth > 1)
       WideLine(FX, FY, x, y);
     else if (Inside(FX, FY) && Inside(x, y))
@@ -220,6 +222,7 @@ void TDeviceContext::StretchDIB(const TRect &dest, const TRect &source, const TD
   const TDIBReader reader(dib);
   const int firstRow = std::max(top, 0), lastRow = std::min(top + dh, FHeight);
   const int firstCol = std::max(left, 0), lastCol = std::min(left + dw, FWidth);
+  Drawn(firstRow, lastRow);
   for (int y = firstRow; y < lastRow; ++y) {
     int v = static_cast<int>(static_cast<int64_t>(y - top) * sh / dh);
     const int sy = source.Top + (mirrorY ? sh - 1 - v : v);

@@ -12,6 +12,14 @@ class TDeviceContext {
 public:
   TDeviceContext(uint32_t *pixels, int pitchBytes, int width, int height);
 
+  // The same surface's pixels, moved; nothing drawn on them yet.
+  void SetPixels(uint32_t *pixels) {
+    FPixels = pixels;
+    FDrawn = {};
+  }
+  // The rows drawn on since SetPixels.
+  TRowSpan Drawn() const { return FDrawn; }
+
   void SetPen(TColorRef color, int width) {
     FPenWidth = width < 1 ? 1 : width;
     if (ToPixel(color) != FPenColor) {
@@ -46,6 +54,7 @@ public:
 
 private:
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < FWidth && y < FHeight; }
+  void Drawn(int top, int bottom) { FDrawn = FDrawn.Union({std::max(top, 0), std::min(bottom, FHeight)}); }
   void Plot(int x, int y) {
     if (Inside(x, y)) {
       uint32_t &p = Row(y)[x];
@@ -73,4 +82,5 @@ private:
   uint32_t FXor = 0;
   int FX = 0;
   int FY = 0;
+  TRowSpan FDrawn;
 };

@@ -43,6 +43,21 @@ inline TRect IntersectRects(const TRect &a, const TRect &b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
 
+// Rows [Top, Bottom) of a surface.
+struct TRowSpan {
+  int Top = 0;
+  int Bottom = 0;
+
+  bool Empty() const { return Bottom <= Top; }
+  TRowSpan Union(const TRowSpan &other) const {
+    if (Empty())
+      return other;
+    if (other.Empty())
+      return *this;
+    return {std::min(Top, other.Top), std::max(Bottom, other.Bottom)};
+  }
+};
+
 // Colour values as the drawing calls take them: red in the low byte.
 using TColorRef = uint32_t;
 
@@ -174,6 +189,7 @@ constexpr uint32_t DDBLTFX_MIRRORLEFTRIGHT = 0x2;
 constexpr uint32_t DDBLTFX_MIRRORUPDOWN = 0x4;
 constexpr uint32_t DDCKEY_SRCBLT = 0x8;
 constexpr uint32_t DDLOCK_WAIT = 0x1;
+constexpr uint32_t DDLOCK_READONLY = 0x10;
 constexpr uint32_t DDWAITVB_BLOCKBEGIN = 0x1;
 constexpr uint32_t DDFLIP_WAIT = 0x1;
 

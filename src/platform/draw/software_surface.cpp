@@ -49,11 +49,11 @@ void CopyOpaqueRow(uint32_t *out, const uint32_t *in, int count, uint32_t opaque
 } // namespace
 
 TSoftwareSurface::TSoftwareSurface(int width, int height, int bitCount, uint32_t caps,
-                                   std::shared_ptr<std::vector<uint8_t>> memory)
+                                   std::shared_ptr<TSurfaceMemory> memory)
     : FWidth(width), FHeight(height), FBitCount(bitCount), FPitch(PitchOf(width, bitCount)), FCaps(caps),
       FMemory(std::move(memory)) {
   if (!FMemory)
-    FMemory = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(FPitch) * FHeight);
+    FMemory = std::make_shared<TSurfaceMemory>(static_cast<size_t>(FPitch) * FHeight, FHeight);
 }
 
 std::shared_ptr<TSoftwareSurface> TSoftwareSurface::Primary(int screenWidth, int screenHeight) {
@@ -87,7 +87,7 @@ HRESULT TSoftwareSurface::GetSurfaceDesc(TDDSurfaceDesc &desc) {
 
 bool TSoftwareSurface::TargetOf(TTarget &target) {
   if (!FPrimary) {
-    target = {Bits(), FPitch, {0, 0, FWidth, FHeight}, 0, 0, 0};
+    target = {nullptr, FPitch, {0, 0, FWidth, FHeight}, 0, 0, 0, nullptr};
     return true;
   }
   TWindowHandle *window = FClipper ? FClipper->Window() : nullptr;
@@ -95,9 +95,23 @@ bool TSoftwareSurface::TargetOf(TTarget &target) {
     return false;
   QImage &image = window->Image();
   const TPoint origin = window->ClientOrigin();
-  target = {
-      image.bits(), static_cast<int>(image.bytesPerLine()), {0, 0, image.width(), image.height()}, origin.X, origin.Y,
-      0xFF000000u};
+  target = {nullptr,
+            static_cast<int>(image.bytesPerLine()),
+            {0, 0, image.width(), image.height()},
+            origin.X,
+            origin.Y,
+            0xFF000000u,
+            &image};
+  return true;
+}
+
+bool TSoftwareSurface::Lent(const TTarget &target, const TRect &dest, TSoftwareSurface *source, const TRect &from,
+                            bool plain) {
+  if (!target.Screen || !plain || source->FBitCount != 32 || dest != target.Clip ||
+      from != TRect{0, 0, source->FWidth, source->FHeight} || dest.Width() != from.Width() ||
+      dest.Height() != from.Height())
+    return false;
+  FClipper->Window()->Show(source->FMemory->Lend(), source->FPitch);
   return true;
 }
 
@@ -126,6 +140,10 @@ HRESULT TSoftwareSurface::Fill(const TRect *destRect, uint32_t color) {
   TRect visible;
   if (const HRESULT result = Aim(dest, FPrimary || FClipper, target, visible); result != S_OK || visible.IsEmpty())
     return result;
+  if (target.Screen)
+    target.Bits = target.Screen->bits();
+  else
+    target.Bits = visible == target.Clip ? FMemory->Replace() : FMemory->Write({visible.Top, visible.Bottom});
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     uint8_t *row = target.Bits + static_cast<size_t>(y) * target.Pitch;
     for (int x = visible.Left; x < visible.Right; ++x)
@@ -151,14 +169,29 @@ HRESULT TSoftwareSurface::Transfer(TRect dest, TSoftwareSurface *source, const T
   const int dw = dest.Width(), dh = dest.Height(), sw = from.Width(), sh = from.Height();
   const bool mirrorX = fx & DDBLTFX_MIRRORLEFTRIGHT, mirrorY = fx & DDBLTFX_MIRRORUPDOWN;
   const bool useKey = keyed && source->FHasColorKey;
+  const bool plain = !useKey && !mirrorX && !mirrorY;
+  if (Lent(target, dest, source, from, plain))
+    return S_OK;
+  TRowSpan rows{visible.Top, visible.Bottom};
+  if (target.Screen) {
+    target.Bits = target.Screen->bits();
+  } else if (visible != target.Clip || useKey || source->FMemory == FMemory) {
+    // A key leaves some pixels as they were; so does a blit that reads what it writes over.
+    target.Bits = FMemory->Write(rows);
+  } else if (plain && dest == visible && from == whole && dw == sw && dh == sh) {
+    target.Bits = FMemory->CopyOf(*source->FMemory, rows);
+  } else {
+    target.Bits = FMemory->Replace();
+  }
   // Rows keep their pixels in order unless a key picks some, a mirror reverses them or the
   // width is stretched; then every pixel is looked at alone.
   const bool wholeRows = !useKey && !mirrorX && dw == sw;
   const size_t bytes = static_cast<size_t>(FBitCount / 8);
-  for (int y = visible.Top; y < visible.Bottom; ++y) {
+  const uint8_t *pixels = source->Bits();
+  for (int y = rows.Top; y < rows.Bottom; ++y) {
     const int v = static_cast<int>(static_cast<int64_t>(y - dest.Top) * sh / dh);
     const int sy = mirrorY ? from.Bottom - 1 - v : from.Top + v;
-    const uint8_t *in = source->Bits() + static_cast<size_t>(sy) * source->FPitch;
+    const uint8_t *in = pixels + static_cast<size_t>(sy) * source->FPitch;
     uint8_t *out = target.Bits + static_cast<size_t>(y) * target.Pitch;
     if (wholeRows) {
       const int sx = from.Left + (visible.Left - dest.Left);
@@ -219,7 +252,7 @@ HRESULT TSoftwareSurface::BltFast(int x, int y, IDirectDrawSurface *source, cons
   return Transfer(Bounds(x, y, from_.Width(), from_.Height()), from, &from_, flags & DDBLTFAST_SRCCOLORKEY, 0, false);
 }
 
-HRESULT TSoftwareSurface::Lock(const TRect *rect, TDDSurfaceDesc &desc, uint32_t) {
+HRESULT TSoftwareSurface::Lock(const TRect *rect, TDDSurfaceDesc &desc, uint32_t flags) {
   if (FLost)
     return DDERR_SURFACELOST;
   if (FPrimary)
@@ -227,7 +260,10 @@ HRESULT TSoftwareSurface::Lock(const TRect *rect, TDDSurfaceDesc &desc, uint32_t
   if (rect && !Inside(*rect, {0, 0, FWidth, FHeight}))
     return DDERR_INVALIDRECT;
   GetSurfaceDesc(desc);
-  uint8_t *bits = Bits();
+  // A lock to read leaves the pixels as they are (and may be those shown); any other may write
+  // all of the rectangle.
+  const TRowSpan rows = rect ? TRowSpan{rect->Top, rect->Bottom} : TRowSpan{0, FHeight};
+  uint8_t *bits = flags & DDLOCK_READONLY ? const_cast<uint8_t *>(Bits()) : FMemory->Write(rows);
   if (rect)
     bits += static_cast<size_t>(rect->Top) * FPitch + rect->Left * FBitCount / 8;
   desc.lpSurface = bits;
@@ -240,6 +276,8 @@ HRESULT TSoftwareSurface::Unlock(void *) {
   if (FLocks == 0)
     return DDERR_NOTLOCKED;
   --FLocks;
+  // Copies taken while it was locked may lack its last writes.
+  FMemory->Wrote({});
   return S_OK;
 }
 
@@ -251,9 +289,12 @@ HRESULT TSoftwareSurface::GetDC(HDC &dc) {
     return DDERR_CANTCREATEDC;
   if (FDCHeld)
     return DDERR_DCALREADYCREATED;
+  auto *pixels = reinterpret_cast<uint32_t *>(FMemory->Write({}));
   if (!FDC)
-    FDC = std::make_unique<TDeviceContext>(reinterpret_cast<uint32_t *>(Bits()), FPitch, FWidth, FHeight);
-  // Every device context starts out fresh: black one-pixel pen, copy mode, position (0, 0).
+    FDC = std::make_unique<TDeviceContext>(pixels, FPitch, FWidth, FHeight);
+  // Every device context starts out fresh: black one-pixel pen, copy mode, position (0, 0); it
+  // draws on the pixels as they are now (a present may have lent the last ones to the screen).
+  FDC->SetPixels(pixels);
   FDC->SetPen(0, 1);
   FDC->SetRop2(R2_COPYPEN);
   FDC->MoveTo(0, 0);
@@ -266,6 +307,7 @@ HRESULT TSoftwareSurface::ReleaseDC(HDC dc) {
   if (!FDCHeld || dc != FDC.get())
     return DDERR_NODC;
   FDCHeld = false;
+  FMemory->Wrote(FDC->Drawn());
   return S_OK;
 }
 

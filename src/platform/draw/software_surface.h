@@ -2,20 +2,23 @@
 
 #include "platform/draw/device_context.h"
 #include "platform/draw/draw_interfaces.h"
+#include "platform/draw/surface_memory.h"
 
 #include <memory>
 #include <vector>
 
+class QImage;
 class TSoftwareClipper;
 
 // A surface in plain memory (32-bit 0x00RRGGBB pixels unless its description asks for 8, 16 or
 // 24 bits). The primary surface has no memory of its own: it stands for the screen, and a blit
-// into it lands in the image of its clipper's window handle.
+// into it lands in the image of its clipper's window handle. A blit of a whole 32-bit surface
+// onto the whole window lends the window that surface's pixels rather than copying them.
 class TSoftwareSurface : public IDirectDrawSurface {
 public:
   // Off-screen memory; duplicates share `memory`.
   TSoftwareSurface(int width, int height, int bitCount, uint32_t caps,
-                   std::shared_ptr<std::vector<uint8_t>> memory = nullptr);
+                   std::shared_ptr<TSurfaceMemory> memory = nullptr);
   // The primary surface over a screen of this size.
   static std::shared_ptr<TSoftwareSurface> Primary(int screenWidth, int screenHeight);
 
@@ -43,29 +46,34 @@ public:
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   int BitCount() const { return FBitCount; }
-  const std::shared_ptr<std::vector<uint8_t>> &Memory() const { return FMemory; }
+  const std::shared_ptr<TSurfaceMemory> &Memory() const { return FMemory; }
 
 private:
-  // Where a blit writes: memory rows, and the part of them the blit may touch.
+  // Where a blit writes: memory rows (found once the blit knows what it covers), and the part of
+  // them the blit may touch.
   struct TTarget {
     uint8_t *Bits = nullptr;
     int Pitch = 0;
     TRect Clip;
     int OffsetX = 0; // subtracted from destination coordinates
     int OffsetY = 0;
-    uint32_t Opaque = 0; // or-ed into every pixel written
+    uint32_t Opaque = 0;      // or-ed into every pixel written
+    QImage *Screen = nullptr; // the window's image, when the surface is the primary
   };
 
   HRESULT Transfer(TRect dest, TSoftwareSurface *source, const TRect *sourceRect, bool keyed, uint32_t fx,
                    bool clipToTarget);
   HRESULT Fill(const TRect *destRect, uint32_t color);
   bool TargetOf(TTarget &target);
+  // A blit of all of `source` onto the whole window, shown without a copy; false where the blit
+  // is anything else.
+  bool Lent(const TTarget &target, const TRect &dest, TSoftwareSurface *source, const TRect &from, bool plain);
   // Where a blit or fill into `dest` lands: the target, `dest` in its coordinates, and the part
   // of it to write (empty when there is none). `clipped`: a destination outside the target is cut
   // to it rather than refused.
   HRESULT Aim(TRect &dest, bool clipped, TTarget &target, TRect &visible);
   void Presented(const TRect &rect);
-  uint8_t *Bits() { return FMemory->data(); }
+  const uint8_t *Bits() const { return FMemory->Read(); }
 
   int FWidth;
   int FHeight;
@@ -77,7 +85,7 @@ private:
   int FLocks = 0;
   bool FHasColorKey = false;
   uint32_t FColorKey = 0;
-  std::shared_ptr<std::vector<uint8_t>> FMemory;
+  std::shared_ptr<TSurfaceMemory> FMemory;
   std::shared_ptr<TSoftwareClipper> FClipper;
   std::shared_ptr<IDirectDrawPalette> FPalette;
   std::unique_ptr<TDeviceContext> FDC;

@@ -1,0 +1,65 @@
+#include "platform/draw/surface_memory.h"
+
+#include <atomic>
+#include <cstring>
+#include <utility>
+
+namespace {
+std::atomic<uint64_t> LastBufferId{0};
+} // namespace
+
+TPixelBuffer::TPixelBuffer(size_t size) : Bytes(size), Id(++LastBufferId) {}
+
+TRowSpan Difference(const TPixelBuffer &a, const TPixelBuffer &b, int rows) {
+  if (a.Id == b.Id && a.Version == b.Version)
+    return {};
+  if (a.BaseId != 0 && a.BaseId == b.BaseId && a.BaseVersion == b.BaseVersion)
+    return a.Changed.Union(b.Changed);
+  return {0, rows};
+}
+
+TSurfaceMemory::TSurfaceMemory(size_t size, int rows) : FRows(rows), FPixels(std::make_shared<TPixelBuffer>(size)) {}
+
+void TSurfaceMemory::Own(bool keep) {
+  if (FPixels.use_count() > 1) {
+    if (!FSpare || FSpare.use_count() > 1)
+      FSpare = std::make_shared<TPixelBuffer>(FPixels->Bytes.size());
+    if (keep) {
+      std::memcpy(FSpare->Bytes.data(), FPixels->Bytes.data(), FPixels->Bytes.size());
+      FSpare->BaseId = FPixels->BaseId;
+      FSpare->BaseVersion = FPixels->BaseVersion;
+      FSpare->Changed = FPixels->Changed;
+    }
+    std::swap(FPixels, FSpare);
+  }
+  ++FPixels->Version;
+}
+
+uint8_t *TSurfaceMemory::Write(TRowSpan rows) {
+  Own(true);
+  Wrote(rows);
+  return FPixels->Bytes.data();
+}
+
+uint8_t *TSurfaceMemory::Replace() {
+  Own(false);
+  FPixels->BaseId = 0;
+  return FPixels->Bytes.data();
+}
+
+uint8_t *TSurfaceMemory::CopyOf(const TSurfaceMemory &source, TRowSpan &rows) {
+  Own(false);
+  TPixelBuffer &pixels = *FPixels;
+  const TPixelBuffer &from = *source.FPixels;
+  const bool holdsTheRest = pixels.BaseId == from.Id && pixels.BaseVersion == from.Version;
+  rows = holdsTheRest ? pixels.Changed : TRowSpan{0, FRows};
+  pixels.BaseId = from.Id;
+  pixels.BaseVersion = from.Version;
+  pixels.Changed = {};
+  return pixels.Bytes.data();
+}
+
+void TSurfaceMemory::Wrote(TRowSpan rows) {
+  FPixels->Changed = FPixels->Changed.Union(rows);
+  ++FPixels->Version;
+}
