@@ -168,6 +168,14 @@ public:
   }
   void Changed(const TRect &) override {}
 
+  // A primary surface whose blits land here.
+  std::shared_ptr<TSoftwareSurface> Primary() {
+    auto clipper = std::make_shared<TSoftwareClipper>();
+    clipper->SetHWnd(0, this);
+    auto primary = TSoftwareSurface::Primary(4, 4);
+    primary->SetClipper(clipper);
+    return primary;
+  }
   uint32_t At(int x, int y) const { return FImage.pixel(x, y) & 0xFFFFFF; }
   int Shown = 0;
   TRowSpan Differing;
@@ -182,10 +190,7 @@ private:
 // at the next present, and leaves the rest of the surface as it was.
 TEST(SoftwareSurfaceTest, APresentedFrameStaysShownWhileTheNextIsDrawn) {
   TLendingWindow window;
-  auto clipper = std::make_shared<TSoftwareClipper>();
-  clipper->SetHWnd(0, &window);
-  auto primary = TSoftwareSurface::Primary(4, 4);
-  primary->SetClipper(clipper);
+  auto primary = window.Primary();
   auto back = Filled(4, 4, 0x111111);
   TSoftwareSurface twin(4, 4, 32, DDSCAPS_OFFSCREENPLAIN, back->Memory());
   auto present = [&] { EXPECT_EQ(primary->Blt(nullptr, back.get(), nullptr, DDBLT_WAIT, nullptr), S_OK); };
@@ -248,10 +253,7 @@ TEST(SoftwareSurfaceTest, APresentedFrameStaysShownWhileTheNextIsDrawn) {
 // changed in the background; a frame may differ from the last only in the rows of both lines.
 TEST(SoftwareSurfaceTest, FramesOverOneBackgroundRepaintOnlyTheirChangedRows) {
   TLendingWindow window;
-  auto clipper = std::make_shared<TSoftwareClipper>();
-  clipper->SetHWnd(0, &window);
-  auto primary = TSoftwareSurface::Primary(4, 4);
-  primary->SetClipper(clipper);
+  auto primary = window.Primary();
   auto background = NumberedSurface(4, 4, 32);
   auto back = Filled(4, 4, 0);
   const TRect all{0, 0, 4, 4};
