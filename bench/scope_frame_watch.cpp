@@ -2,8 +2,6 @@
 
 #include "display/screen_image.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QWidget>
 #include <chrono>
 
@@ -19,7 +17,7 @@ int64_t SteadyNanoseconds() {
 } // namespace
 
 TScopeFrameWatch::TScopeFrameWatch(QWidget *display) : QObject(display), FDisplay(display) {
-  display->installEventFilter(this);
+  connect(TScreenImage::For(display), &TScreenImage::Shown, this, &TScopeFrameWatch::Shown);
 }
 
 void TScopeFrameWatch::WatchStep(int row, bool downwards) {
@@ -29,20 +27,12 @@ void TScopeFrameWatch::WatchStep(int row, bool downwards) {
   FWaiting = true;
 }
 
-bool TScopeFrameWatch::eventFilter(QObject *watched, QEvent *event) {
-  if (watched != FDisplay || event->type() != QEvent::Paint || FInside)
-    return false;
-  // The screen image sends a paint on to the window from inside its own filter, so one paint can
-  // pass here twice depending on the order of the filters: wrap it and count it once.
-  FInside = true;
-  QCoreApplication::sendEvent(watched, event);
-  FInside = false;
+void TScopeFrameWatch::Shown() {
   ++FFrames;
   if (FWaiting && ShowsStep()) {
     FShownAt = SteadyNanoseconds();
     FWaiting = false;
   }
-  return true;
 }
 
 // Reads what the window shows of the primary surface, the picture that is on screen.

@@ -184,6 +184,7 @@ void TCustomDXDraw::Initialize() {
       else
         FDriver = std::make_unique<TDXDrawDriverBlt>(this);
       SetCooperativeLevel();
+      FScreenImage->PaintOnScreen();
       if (Now(doFullScreen) && !FDisplay.SetDisplayMode(*FDDraw))
         throw EDXDrawError("Display mode cannot be changed (%dx%d %dbit)", FDisplay.Width(), FDisplay.Height(),
                            FDisplay.BitCount());
@@ -367,9 +368,17 @@ bool TCustomDXDraw::event(QEvent *event) {
   return handled;
 }
 
+QPaintEngine *TCustomDXDraw::paintEngine() const {
+  // Painting on screen puts the screen image on the window; nothing paints there through Qt.
+  return nullptr;
+}
+
 void TCustomDXDraw::paintEvent(QPaintEvent *event) {
   // The last presented frame as it stands: a frame is presented once, by Flip, never again here.
-  QPainter(this).drawImage(event->rect(), FScreenImage->Image(), event->rect());
+  // A grab of the control paints it like the backing store does.
+  QPoint offset;
+  if (redirected(&offset) != nullptr || !FScreenImage->Paint(event->rect()))
+    QPainter(this).drawImage(event->rect(), FScreenImage->Image(), event->rect());
   if (parentWidget() && FInitialized && (FSurface->SurfaceDesc().ddsCaps & DDSCAPS_VIDEOMEMORY))
     parentWidget()->update();
 }

@@ -95,6 +95,7 @@ protected:
   virtual void DoRestoreSurface();
 
   bool event(QEvent *event) override;
+  QPaintEngine *paintEngine() const override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;

@@ -1,5 +1,6 @@
 #include "display/screen_image.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QWidget>
 
@@ -34,10 +35,12 @@ QImage &TScreenImage::Image() {
   return FImage;
 }
 
+bool TScreenImage::ShowsLent() const { return FShown && FImage.constBits() == FShown->Bytes.data(); }
+
 void TScreenImage::Show(std::shared_ptr<const TPixelBuffer> pixels, int pitch) {
   const QSize size = Size();
   // Where the image still shows lent pixels unchanged, only the rows the new ones may change.
-  const bool showing = FShown && FImage.constBits() == FShown->Bytes.data() && FImage.size() == size;
+  const bool showing = ShowsLent() && FImage.size() == size;
   const TRowSpan changed = showing ? Difference(*FShown, *pixels, size.height()) : TRowSpan{0, size.height()};
   TLentImage *lent = nullptr;
   for (TLentImage &candidate : FLent)
@@ -50,9 +53,42 @@ void TScreenImage::Show(std::shared_ptr<const TPixelBuffer> pixels, int pitch) {
     lent->Image = QImage(pixels->Bytes.data(), size.width(), size.height(), pitch, QImage::Format_RGB32);
   }
   FImage = lent->Image;
-  FShown = std::move(pixels);
-  if (!changed.Empty())
-    Changed({0, changed.Top, size.width(), changed.Bottom});
+  if (FPresenter) {
+    FPresenter->Put(pixels, pitch, size, QRect(0, changed.Top, size.width(), changed.Bottom - changed.Top));
+    // The lender may write the pixels shown until now again once we let them go.
+    if (FShown && FShown != pixels)
+      FPresenter->Settle(*FShown);
+    FShown = std::move(pixels);
+  } else {
+    FShown = std::move(pixels);
+    if (!changed.Empty())
+      FWindow->update(0, changed.Top, size.width(), changed.Bottom - changed.Top);
+  }
+  emit Shown();
 }
 
-void TScreenImage::Changed(const TRect &rect) { FWindow->update(rect.Left, rect.Top, rect.Width(), rect.Height()); }
+void TScreenImage::Changed(const TRect &rect) {
+  if (!Paint(QRect(rect.Left, rect.Top, rect.Width(), rect.Height())))
+    FWindow->update(rect.Left, rect.Top, rect.Width(), rect.Height());
+  emit Shown();
+}
+
+void TScreenImage::PaintOnScreen() {
+  if (FPresenter)
+    return;
+  // The widget and its parents need windows of their own; the widgets beside them do not.
+  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+  FPresenter = TXPresenter::For(FWindow);
+  if (FPresenter)
+    FWindow->setAttribute(Qt::WA_PaintOnScreen);
+}
+
+bool TScreenImage::Paint(const QRect &rect) {
+  if (!FPresenter)
+    return false;
+  if (ShowsLent())
+    FPresenter->Put(FShown, static_cast<int>(FImage.bytesPerLine()), FImage.size(), rect);
+  else
+    FPresenter->Put(Image(), rect);
+  return true;
+}

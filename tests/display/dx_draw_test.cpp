@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +31,27 @@ struct TListener : QObject {
 
 using Kinds = std::vector<std::string>;
 
-class DXDrawTest : public DisplayFixture {};
+class DXDrawTest : public DisplayFixture {
+protected:
+  // How many of the display's pixels on screen differ from `expected`, once the screen has had
+  // a second to catch up.
+  int OffScreen(const std::function<uint32_t(int, int)> &expected) {
+    const QPoint origin = DXDraw->mapToGlobal(QPoint(0, 0));
+    int wrong = -1;
+    for (int attempt = 0; attempt < 50 && wrong != 0; ++attempt) {
+      QTest::qWait(20);
+      const QImage shot = QGuiApplication::primaryScreen()
+                              ->grabWindow(0, origin.x(), origin.y(), 504, 504)
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+      wrong = 0;
+      for (int y = 0; y < 504; ++y)
+        for (int x = 0; x < 504; ++x)
+          wrong += (shot.pixel(x, y) & 0xFFFFFF) != expected(x, y);
+    }
+    return wrong;
+  }
+};
 
 TEST_F(DXDrawTest, StartsWhenTheFormIsShownAndTellsRegistrantsInOrder) {
   TListener listener;
@@ -88,19 +109,41 @@ TEST_F(DXDrawTest, AFlippedFrameAppearsOnTheScreenPixelForPixel) {
   DXDraw->Flip();
   EXPECT_EQ(DXDraw->Primary()->DXResult(), 0);
 
-  const QPoint origin = DXDraw->mapToGlobal(QPoint(0, 0));
-  QImage shot;
-  int wrong = -1;
-  for (int attempt = 0; attempt < 50 && wrong != 0; ++attempt) {
-    QTest::qWait(20);
-    shot = QGuiApplication::primaryScreen()->grabWindow(0, origin.x(), origin.y(), 504, 504).toImage();
-    shot = shot.convertToFormat(QImage::Format_RGB32);
-    wrong = 0;
-    for (int y = 0; y < 504; ++y)
-      for (int x = 0; x < 504; ++x)
-        wrong += (shot.pixel(x, y) & 0xFFFFFF) != back->Pixels(x, y);
+  EXPECT_EQ(OffScreen([&](int x, int y) { return back->Pixels(x, y); }), 0)
+      << "pixels that differ from the back surface";
+}
+
+// Frames that change some rows, a part of the screen that was covered, and a write straight into
+// the primary surface all reach the screen.
+TEST_F(DXDrawTest, TheScreenKeepsUpWithChangedRowsUncoveringAndWritesIntoThePrimary) {
+  ShowForm();
+  TDirectDrawSurface *back = DXDraw->Surface();
+  const auto backPixels = [&](int x, int y) { return back->Pixels(x, y); };
+  back->Fill(0x00C7D6BA);
+  DXDraw->Flip();
+  for (int frame = 0; frame < 3; ++frame) {
+    back->Fill(0x00C7D6BA);
+    TDirectDrawSurfaceCanvas &canvas = back->Canvas();
+    canvas.Pen.Color = RGB(0, 0, 255);
+    canvas.MoveTo(0, 150 + 100 * frame);
+    canvas.LineTo(504, 180 + 100 * frame);
+    canvas.Release();
+    DXDraw->Flip();
+    EXPECT_EQ(OffScreen(backPixels), 0) << "frame " << frame;
   }
-  EXPECT_EQ(wrong, 0) << "pixels that differ from the back surface";
+
+  QWidget cover;
+  cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  const QPoint origin = DXDraw->mapToGlobal(QPoint(0, 0));
+  cover.setGeometry(origin.x() + 100, origin.y() + 100, 200, 300);
+  cover.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+  QTest::qWait(50);
+  cover.hide();
+  EXPECT_EQ(OffScreen(backPixels), 0) << "after the cover went away";
+
+  DXDraw->Primary()->Fill(0x00112233);
+  EXPECT_EQ(OffScreen([](int, int) { return 0x00112233u; }), 0) << "after a fill of the primary";
 }
 
 // A frame is presented once: painting shows what the last Flip left, not the back surface.

@@ -4,7 +4,10 @@
 #include "platform/draw/software_surface.h"
 
 #include <QImage>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -307,6 +310,21 @@ TEST(SoftwareSurfaceTest, FramesOverOneBackgroundRepaintOnlyTheirChangedRows) {
   EXPECT_EQ(changed(), std::pair(0, 4)) << "the background changed";
   frame(1);
   EXPECT_EQ(changed(), std::pair(1, 2));
+}
+
+// The display server reads what a present lends through the buffer's file: the file must hold
+// what was written, from the first byte to the last.
+TEST(SoftwareSurfaceTest, ABuffersFileHoldsItsPixels) {
+  TPixelBuffer pixels(4096 * 3 + 5);
+  ASSERT_GE(pixels.Bytes.Fd(), 0);
+  ASSERT_EQ(pixels.Bytes.size(), 4096u * 3 + 5);
+  EXPECT_EQ(pixels.Bytes.data()[0], 0);
+  EXPECT_EQ(pixels.Bytes.data()[pixels.Bytes.size() - 1], 0);
+  for (size_t i = 0; i < pixels.Bytes.size(); ++i)
+    pixels.Bytes.data()[i] = static_cast<uint8_t>(i * 7 + 1);
+  std::vector<uint8_t> file(pixels.Bytes.size());
+  ASSERT_EQ(pread(pixels.Bytes.Fd(), file.data(), file.size(), 0), static_cast<ssize_t>(file.size()));
+  EXPECT_EQ(std::memcmp(file.data(), pixels.Bytes.data(), file.size()), 0);
 }
 
 TEST(SoftwareDeviceTest, OffersOnlyTheCurrentModeAndNoPageFlipping) {

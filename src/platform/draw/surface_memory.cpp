@@ -1,12 +1,48 @@
 #include "platform/draw/surface_memory.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
 std::atomic<uint64_t> LastBufferId{0};
 } // namespace
+
+TShareableBytes::TShareableBytes(size_t size) : FSize(size) {
+  if (size > 0) {
+    FFd = memfd_create("vexilo-pixels", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    if (FFd >= 0 && ftruncate(FFd, static_cast<off_t>(size)) == 0) {
+      // Whoever maps the file may rely on its size: it can no longer shrink.
+      fcntl(FFd, F_ADD_SEALS, F_SEAL_SHRINK);
+      void *mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, FFd, 0);
+      if (mapped != MAP_FAILED) {
+        FData = static_cast<uint8_t *>(mapped);
+        return;
+      }
+    }
+    if (FFd >= 0)
+      close(FFd);
+    FFd = -1;
+  }
+  FData = static_cast<uint8_t *>(std::calloc(std::max<size_t>(size, 1), 1));
+  if (FData == nullptr)
+    throw std::bad_alloc();
+}
+
+TShareableBytes::~TShareableBytes() {
+  if (FFd < 0) {
+    std::free(FData);
+    return;
+  }
+  munmap(FData, FSize);
+  close(FFd);
+}
 
 TPixelBuffer::TPixelBuffer(size_t size) : Bytes(size), Id(++LastBufferId) {}
 

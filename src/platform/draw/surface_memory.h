@@ -5,14 +5,34 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
+
+// Zeroed bytes in a memory file where the system has them, so that the display server can map
+// them and show what they hold without a copy; in private memory otherwise (Fd() is then -1).
+class TShareableBytes {
+public:
+  explicit TShareableBytes(size_t size);
+  ~TShareableBytes();
+  TShareableBytes(const TShareableBytes &) = delete;
+  TShareableBytes &operator=(const TShareableBytes &) = delete;
+
+  uint8_t *data() { return FData; }
+  const uint8_t *data() const { return FData; }
+  size_t size() const { return FSize; }
+  // The memory file, open while the bytes live; -1 for private memory.
+  int Fd() const { return FFd; }
+
+private:
+  uint8_t *FData = nullptr;
+  size_t FSize;
+  int FFd = -1;
+};
 
 // One buffer of a surface's pixels, and what is known of them: that they are a copy of another
 // buffer as it stood at one version, but for some rows.
 struct TPixelBuffer {
   explicit TPixelBuffer(size_t size);
 
-  std::vector<uint8_t> Bytes;
+  TShareableBytes Bytes;
   uint64_t Id;          // unique while the program runs
   uint64_t Version = 0; // counts the writes
   uint64_t BaseId = 0;  // 0: nothing is known
