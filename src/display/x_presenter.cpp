@@ -146,7 +146,8 @@ void TXPresenter::Put(const QImage &image, const QRect &rect) {
 void TXPresenter::Send(const uint8_t *pixels, int pitch, const QRect &rect) {
   // A request carries whole rows without gaps: many when they are whole rows of the buffer.
   const size_t rowBytes = static_cast<size_t>(rect.width()) * 4;
-  const int step = rowBytes == static_cast<size_t>(pitch) ? static_cast<int>(std::max<size_t>(1, FMaxRequestBytes / rowBytes)) : 1;
+  const int step =
+      rowBytes == static_cast<size_t>(pitch) ? static_cast<int>(std::max<size_t>(1, FMaxRequestBytes / rowBytes)) : 1;
   for (int y = rect.top(); y <= rect.bottom(); y += step) {
     const int rows = std::min(step, rect.bottom() + 1 - y);
     xcb_put_image(FConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, FWindow, FGC, static_cast<uint16_t>(rect.width()),
