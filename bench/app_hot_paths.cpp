@@ -80,7 +80,7 @@ void TwoTraces(benchmark::State &state) {
     for (auto _ : state) {
       (*scope)[chI].PendingFrames = pending;
       (*scope)[chII].PendingFrames = pending;
-      PlanFrame(*scope, controls, *frame);
+      PlanFrame(*scope, controls, {}, *frame);
       benchmark::DoNotOptimize(frame->Traces.data());
     }
   }

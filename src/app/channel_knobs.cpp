@@ -58,9 +58,11 @@ void PressVoltKnob(TChannelState &channel, bool left) {
     channel.VoltShift += 1;
 }
 
-std::string VoltsPerDivText(const TChannelState &channel) {
-  return FloatToStr(std::ldexp(channel.VoltFactor.Value(), std::clamp(channel.VoltShift, 0, 15)));
+double VoltsPerDivision(const TChannelState &channel) {
+  return std::ldexp(channel.VoltFactor.Value(), std::clamp(channel.VoltShift, 0, 15));
 }
+
+std::string VoltsPerDivText(const TChannelState &channel) { return FloatToStr(VoltsPerDivision(channel)); }
 
 void PressTimeKnob(TScopeState &state, TChannel channel, bool left) {
   TChannelState &fields = state[channel];

@@ -21,7 +21,8 @@ void RepeatTick(TScopeState &state);
 // Left: a smaller volts/div (a taller trace), right: a larger one; VoltShift stays in 0..15.
 void PressVoltKnob(TChannelState &channel, bool left);
 
-// The volts/div a channel shows: VoltFactor x 2^VoltShift, as real-to-text makes it.
+// The volts/div of a channel: VoltFactor x 2^VoltShift; its text as real-to-text makes it.
+double VoltsPerDivision(const TChannelState &channel);
 std::string VoltsPerDivText(const TChannelState &channel);
 
 // Left: a faster sweep (fewer frames, then more pixels between points), right: the reverse, never

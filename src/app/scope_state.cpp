@@ -1,8 +1,8 @@
 #include "app/scope_state.h"
 
 TScopeState::TScopeState() {
-  Channels[chI].VertOffset = 200;
-  Channels[chII].VertOffset = 300;
+  Channels[chI].VertOffset = InitialVertOffsets[chI];
+  Channels[chII].VertOffset = InitialVertOffsets[chII];
   Channels[chI].TraceColor = TraceRed;
   Channels[chII].TraceColor = TraceYellow;
 }

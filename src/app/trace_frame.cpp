@@ -1,6 +1,23 @@
 #include "app/trace_frame.h"
 
+#include "app/channel_knobs.h"
+#include "app/time_texts.h"
 #include "app/trace_schedule.h"
+#include "app/xy_figure.h"
+
+namespace {
+
+TTraceScale Scale(const TScopeState &state, TChannel channel, const TChannelState &pacing, int pointsPerStep) {
+  const TChannelState &fields = state[channel];
+  TTraceScale scale;
+  scale.VoltsPerLevel = fields.VoltFactor.Value() / PixelsPerDivision;
+  scale.VoltsPerDiv = VoltsPerDivision(fields);
+  scale.MsPerDiv = MsPerDivision(pacing, state.SampleRate);
+  scale.MsPerPoint = 1000.0 * pacing.SampleStep / state.SampleRate / pointsPerStep;
+  return scale;
+}
+
+} // namespace
 
 bool StartUpTick(TScopeState &state, int &timerTag) {
   if (state.LastBlockFrames == 0)
@@ -13,12 +30,24 @@ bool StartUpTick(TScopeState &state, int &timerTag) {
   return true;
 }
 
-void PlanFrame(TScopeState &state, const std::array<TTraceControls, 2> &controls, TTraceFrame &frame) {
+void PlanFrame(TScopeState &state, const std::array<TTraceControls, 2> &controls, const TFrameOptions &options,
+               TTraceFrame &frame) {
   frame.Present = false;
+  frame.XY = options.XY;
   frame.Draw = {false, false};
   if (state.LastBlockFrames == 0)
     return;
   const TReadyTraces ready = TakeReadyTraces(state);
+  if (options.XY) {
+    if (!ready.Ready[chI])
+      return;
+    frame.Present = true;
+    frame.Draw = {controls[chI].Enabled, controls[chII].Enabled};
+    ComputeXYFigure(state, ready.Start[chI], frame.Draw, frame.Traces, frame.Figure);
+    for (TChannel channel : {chI, chII})
+      frame.Scales[channel] = Scale(state, channel, state[chI], 1);
+    return;
+  }
   if (!ready.Any())
     return;
   frame.Present = true;
@@ -28,6 +57,7 @@ void PlanFrame(TScopeState &state, const std::array<TTraceControls, 2> &controls
       continue;
     ComputeTrace(state, channel, ready.Start[channel], ready.LookBack[channel], control.Sync, control.X2,
                  frame.Traces[channel]);
+    frame.Scales[channel] = Scale(state, channel, state[channel], control.X2 ? 2 : 1);
     frame.Draw[channel] = true;
   }
 }

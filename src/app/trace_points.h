@@ -17,10 +17,15 @@ struct TTracePoint {
 };
 
 // A trace ready to draw: move to the first point, then a line to each following one. Filled in
-// place, so drawing a frame allocates nothing.
+// place, so drawing a frame allocates nothing. It also keeps what the points were made from, so
+// what a frame showed can still be read once the ring has moved on.
 struct TTracePoints {
   std::array<TTracePoint, MaxTracePoints> Points{};
+  // Each point's level in sample units from the channel's mean; an x2 midpoint lies halfway.
+  std::array<float, MaxTracePoints> Levels{};
   int Count = 0;
+  int32_t FirstFrame = 0; // ring index of the first point's frame
+  int32_t Frames = 0;     // the frames from the first point's to the last point's, both included
 };
 
 // The furthest the sync search looks to either side; the last offset tried is used unmatched.

@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/capture_format_choice.h"
 #include "app/capture_hand_off.h"
+#include "app/frame_drawing.h"
 #include "app/panel_pictures.h"
 #include "app/scope_panel_layout.h"
 #include "app/scope_state.h"
@@ -57,7 +58,8 @@ std::vector<TFormatEntry> FormatEntries(const TSoundCaptureStream &stream) {
 
 TVexiloFrm::TVexiloFrm()
     : TForm(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      FState(std::make_unique<TScopeState>()), FFrame(std::make_unique<TTraceFrame>()) {
+      FState(std::make_unique<TScopeState>()), FFrame(std::make_unique<TTraceFrame>()),
+      FShown(std::make_unique<TTraceFrame>()) {
   setObjectName("VexiloFrm");
   setWindowTitle("Scope");
   setFixedSize(693, 585);
@@ -166,6 +168,7 @@ void TVexiloFrm::ConnectHandlers() {
       Application->Guard([this] { LinMuteBtClick(LinMuteBt); });
   });
   ConnectChannelHandlers();
+  ConnectMenuHandlers();
 }
 
 void TVexiloFrm::ActivateOnce() {
@@ -269,25 +272,16 @@ void TVexiloFrm::DXTimerTimer(QObject *, int) {
   std::array<TTraceControls, 2> controls;
   for (int ch = chI; ch <= chII; ++ch)
     controls[ch] = {Channel[ch].CntrlPnl->isEnabled(), Channel[ch].SinxroBt->Down(), Channel[ch].Btx2->Down()};
-  PlanFrame(*FState, controls, *FFrame);
+  PlanFrame(*FState, controls, FrameOptions(), *FFrame);
   if (!FFrame->Present || !DXDraw1->Initialized())
     return;
   DXSpriteEngine1->Draw();
   TDirectDrawSurfaceCanvas &canvas = DXDraw1->Surface()->Canvas();
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Mode = pmNotCopy;
-  canvas.Pen.Width = FState->PenWidth;
-  for (int ch = chI; ch <= chII; ++ch) {
-    if (!FFrame->Draw[ch])
-      continue;
-    const TTracePoints &trace = FFrame->Traces[ch];
-    canvas.Pen.Color = (*FState)[static_cast<TChannel>(ch)].TraceColor;
-    canvas.MoveTo(trace.Points[0].X, trace.Points[0].Y);
-    for (int i = 1; i < trace.Count; ++i)
-      canvas.LineTo(trace.Points[i].X, trace.Points[i].Y);
-  }
+  DrawTraces(canvas, *FState, *FFrame);
   canvas.Release();
   DXDraw1->Flip();
+  // What was just shown stays at hand for the export; the next frame is planned into the other.
+  std::swap(FFrame, FShown);
 }
 
 void TVexiloFrm::UpdateTimeTexts() {

@@ -17,6 +17,7 @@ class TAnimatedImage;
 class TAudioStream;
 struct TCaptureFormatChoice;
 class TDXDraw;
+class TDisplayMenu;
 class TDXImageList;
 class TDXSpriteEngine;
 class TDXSound;
@@ -33,6 +34,7 @@ class TTrackBar;
 class TUpDown;
 struct TCarriedSettings;
 struct TScopeState;
+struct TFrameOptions;
 struct TTraceFrame;
 
 // The controls each channel panel holds, named with the suffix I or II on the panel.
@@ -134,6 +136,10 @@ public:
   void BtTestClick(QObject *Sender);
   void VDVlIChange(QObject *Sender);
 
+  // The display's context menu.
+  void SavePictureClick();
+  void ExportTracesClick();
+
   // Settings carried between runs. PowerOff gives the mixer back and writes the persistent
   // state into the stored properties, once, however the window is closed.
   void FormStorage1RestorePlacement(QObject *Sender);
@@ -154,6 +160,9 @@ private:
   void LoadPictures();
   void ConnectHandlers();
   void ConnectChannelHandlers();
+  void ConnectMenuHandlers();
+  // What the menu's switches ask of the next frame.
+  TFrameOptions FrameOptions() const;
   void UpdateVoltTexts();
   // The inputs and their controls found on the mixer, the radio buttons named after them, the
   // selection shown, channel I's calibration loaded for it and the held volumes written.
@@ -182,10 +191,12 @@ private:
   void ResetRing();
 
   std::unique_ptr<TScopeState> FState;
-  std::unique_ptr<TTraceFrame> FFrame;
+  std::unique_ptr<TTraceFrame> FFrame; // planned into, then shown
+  std::unique_ptr<TTraceFrame> FShown; // the frame last presented
   std::unique_ptr<TSoundCaptureStream> FCaptureStream;
   std::unique_ptr<TAudioStream> FTestStream;
   TAboutBox *FAboutBox = nullptr;
+  TDisplayMenu *FDisplayMenu = nullptr;
   // A failed first activation is reported in a message box; the activation that follows the
   // box's closing is not a new attempt, or the box would come back at once, forever.
   bool FSkipActivation = false;

@@ -86,6 +86,28 @@ void TDirectDrawSurface::SetIDDSurface(std::shared_ptr<IDirectDrawSurface> surfa
   }
 }
 
+QImage TDirectDrawSurface::ToImage() {
+  TDDSurfaceDesc desc;
+  if (!FIDDSurface)
+    return {};
+  SetDXResult(FIDDSurface->Lock(nullptr, desc, DDLOCK_WAIT | DDLOCK_READONLY));
+  if (DXResult() != 0)
+    return {};
+  QImage image;
+  if (desc.ddpfPixelFormat.dwRGBBitCount == 32) {
+    image = QImage(Width(), Height(), QImage::Format_RGB32);
+    for (int y = 0; y < Height(); ++y) {
+      const auto *row = reinterpret_cast<const uint32_t *>(static_cast<const uint8_t *>(desc.lpSurface) +
+                                                           static_cast<size_t>(y) * desc.lPitch);
+      auto *out = reinterpret_cast<uint32_t *>(image.scanLine(y));
+      for (int x = 0; x < Width(); ++x)
+        out[x] = 0xFF000000u | (row[x] & 0xFFFFFFu);
+    }
+  }
+  Unlock(desc.lpSurface);
+  return image;
+}
+
 TDirectDrawSurfaceCanvas &TDirectDrawSurface::Canvas() {
   if (!FCanvas)
     FCanvas = std::make_unique<TDirectDrawSurfaceCanvas>(this);

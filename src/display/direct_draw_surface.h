@@ -5,6 +5,7 @@
 #include "framework/color.h"
 #include "platform/draw/draw_interfaces.h"
 
+#include <QImage>
 #include <memory>
 
 class TDIB;
@@ -61,6 +62,9 @@ public:
   void Assign(TDirectDrawSurface *source);
   // The whole surface into `dib` at 24 bits per pixel.
   void AssignTo(TDIB &dib);
+  // The whole surface as a picture, read without writing (a buffer lent to the screen stays lent);
+  // a null image when the surface has no memory or other than 32-bit pixels.
+  QImage ToImage();
 
   TDirectDrawSurfaceCanvas &Canvas();
 

@@ -37,11 +37,11 @@ TEST_F(TraceFrame, StartUpWaitsForABlockSkipsOneTickThenMeasures) {
 
 TEST_F(TraceFrame, NothingCapturedOrNothingReadyPresentsNothing) {
   State[chI].PendingFrames = 504;
-  PlanFrame(State, Controls, *Frame);
+  PlanFrame(State, Controls, {}, *Frame);
   EXPECT_FALSE(Frame->Present);
   State.LastBlockFrames = 0;
   State[chI].PendingFrames = 5000;
-  PlanFrame(State, Controls, *Frame);
+  PlanFrame(State, Controls, {}, *Frame);
   EXPECT_FALSE(Frame->Present);
   EXPECT_EQ(State[chI].PendingFrames, 5000) << "nothing is consumed before the first block";
 }
@@ -49,7 +49,7 @@ TEST_F(TraceFrame, NothingCapturedOrNothingReadyPresentsNothing) {
 TEST_F(TraceFrame, BothChannelsOffStillPresentTheGrid) {
   Controls[chI].Enabled = Controls[chII].Enabled = false;
   State[chI].PendingFrames = State[chII].PendingFrames = 600;
-  PlanFrame(State, Controls, *Frame);
+  PlanFrame(State, Controls, {}, *Frame);
   EXPECT_TRUE(Frame->Present);
   EXPECT_FALSE(Frame->Draw[chI]);
   EXPECT_FALSE(Frame->Draw[chII]);
@@ -61,7 +61,7 @@ TEST_F(TraceFrame, OnlyReadyChannelsAreDrawnWithTheirOwnControls) {
   State[chII].PendingFrames = 100;
   State[chI].ReadIndex = 50;
   Controls[chI].X2 = true;
-  PlanFrame(State, Controls, *Frame);
+  PlanFrame(State, Controls, {}, *Frame);
   ASSERT_TRUE(Frame->Present);
   EXPECT_TRUE(Frame->Draw[chI]);
   EXPECT_FALSE(Frame->Draw[chII]);

@@ -5,6 +5,8 @@
 #include "platform/draw/software_clipper.h"
 #include "platform/draw/software_device.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -144,6 +146,24 @@ TEST_F(SurfaceTest, CanvasDrawsTracesAndRefusesALostSurface) {
   EXPECT_TRUE(surface->Restore());
   canvas.LineTo(0, 0);
   canvas.Release();
+}
+
+TEST_F(SurfaceTest, ItsPictureHoldsEveryPixelAndSurvivesAPngFile) {
+  auto surface = Numbered(7, 5);
+  surface->SetPixel(6, 4, 0x00C7D6BA);
+  const QImage picture = surface->ToImage();
+  ASSERT_EQ(picture.size(), QSize(7, 5));
+  QByteArray png;
+  QBuffer buffer(&png);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+  const QImage read = QImage::fromData(png, "PNG");
+  ASSERT_EQ(read.size(), picture.size());
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) {
+      ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFFu, surface->Pixels(x, y)) << x << "," << y;
+      ASSERT_EQ(read.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
+    }
+  EXPECT_TRUE(TDirectDrawSurface(&DDraw).ToImage().isNull()) << "a surface without memory has no picture";
 }
 
 TEST_F(SurfaceTest, ColourMatchAnswersTheDeviceValueAndLeavesThePixel) {
