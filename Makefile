@@ -4,16 +4,18 @@
 # make sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer, run every test
 # make fuzz   build the fuzz targets with clang's libFuzzer and run each for a while
 # make soak   the real program in use for SOAK_MINUTES (default 60); fails if it grows
+# make install  build, then install under PREFIX (default /usr/local)
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_SECONDS ?= 30
+PREFIX ?= /usr/local
 # Cached objects are found again from any checkout of the tree (the debug information then names
 # the checkout that first compiled them).
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build run test sanitize bench soak fuzz format
+.PHONY: deps build run install test sanitize bench soak fuzz format
 
 deps:
 	@tools/install-deps
@@ -24,6 +26,9 @@ build: deps
 
 run: build
 	cd $(BUILD)/src/app && ./vexilo  # Test.wav, the calibration recording, is made beside it
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 test: build
 	tools/check-format

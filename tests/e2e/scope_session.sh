@@ -53,8 +53,9 @@ play_tone() { # play_tone TONE_WAVE AMPLITUDE SECONDS
   cleanup_steps+=("kill $tone_player 2>/dev/null; wait $tone_player 2>/dev/null")
 }
 
-start_program() { # start_program PROGRAM
-  (cd "$workdir" && exec "$1" >"$workdir/program.log" 2>&1) &
+# Starts the program in FOLDER, the scratch directory unless given.
+start_program() { # start_program PROGRAM [FOLDER]
+  (cd "${2:-$workdir}" && exec "$1" >"$workdir/program.log" 2>&1) &
   program_pid=$!
 }
 
