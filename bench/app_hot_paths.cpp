@@ -1,8 +1,9 @@
-// Cost per call of the capture hand-off and of laying out a frame's two traces, and proof that
-// neither allocates: every operator new of this program is counted.
+// Cost per call of the capture hand-off, of laying out a frame's two traces and of measuring a
+// channel, and proof that none of them allocates: every operator new of this program is counted.
 #include "allocation_count.h"
 #include "app/capture_hand_off.h"
 #include "app/trace_frame.h"
+#include "app/trace_measurement.h"
 #include "app/trace_schedule.h"
 
 #include <benchmark/benchmark.h>
@@ -92,6 +93,21 @@ BENCHMARK(TwoTraces)
     ->Args({0, 1, 0})
     ->Args({0, 0, 1})
     ->Args({0, 1, 1});
+
+// The readout's measurement of one channel, over a trace's width or the whole ring, starting
+// where the span wraps the ring's end.
+void MeasureChannel(benchmark::State &state) {
+  auto scope = std::make_unique<TScopeState>();
+  FillTone(*scope);
+  const auto frames = static_cast<int32_t>(state.range(0));
+  {
+    TAllocationCheck check(state);
+    for (auto _ : state)
+      benchmark::DoNotOptimize(MeasureFrames(*scope, chI, RingFrames - 100, frames, 0.1 / 50.4));
+  }
+  state.SetItemsProcessed(state.iterations() * frames);
+}
+BENCHMARK(MeasureChannel)->ArgName("frames")->Arg(504)->Arg(RingFrames);
 
 } // namespace
 
