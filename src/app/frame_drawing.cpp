@@ -1,5 +1,6 @@
 #include "app/frame_drawing.h"
 
+#include "app/readout_font.h"
 #include "display/surface_canvas.h"
 
 namespace {
@@ -25,4 +26,30 @@ void DrawTraces(TDirectDrawSurfaceCanvas &canvas, const TScopeState &state, cons
   for (TChannel ch : {chI, chII})
     if (frame.Draw[ch])
       DrawLine(canvas, frame.Traces[ch], state[ch].TraceColor);
+}
+
+void DrawReadout(TDirectDrawSurfaceCanvas &canvas, const TScopeState &state, const std::array<bool, 2> &on,
+                 const TReadout &readout) {
+  if (!on[chI] && !on[chII])
+    return;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1; // the font's runs are one pixel high
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Color = clBlack;
+  const int left = ReadoutLeft - 2, right = ReadoutLeft + ReadoutChars * ReadoutCellWidth + 1;
+  for (int y = ReadoutTop - 2; y < ReadoutTop + 2 * ReadoutCellHeight; ++y) {
+    canvas.MoveTo(left, y);
+    canvas.LineTo(right, y);
+  }
+  canvas.Pen.Mode = pmNotCopy;
+  for (TChannel ch : {chI, chII}) {
+    if (!on[ch])
+      continue;
+    canvas.Pen.Color = state[ch].TraceColor;
+    ForEachReadoutRun(readout.Line(ch).View(), ReadoutLeft, ReadoutTop + ch * ReadoutCellHeight,
+                      [&canvas](int x0, int x1, int y) {
+                        canvas.MoveTo(x0, y);
+                        canvas.LineTo(x1, y);
+                      });
+  }
 }

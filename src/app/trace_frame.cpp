@@ -17,6 +17,44 @@ TTraceScale Scale(const TScopeState &state, TChannel channel, const TChannelStat
   return scale;
 }
 
+// Channel I's readiness paces the figure; it shows the channels that are on.
+void PlanFigure(const TScopeState &state, const std::array<TTraceControls, 2> &controls, const TReadyTraces &ready,
+                TTraceFrame &frame) {
+  if (!ready.Ready[chI])
+    return;
+  frame.Present = true;
+  frame.Draw = {controls[chI].Enabled, controls[chII].Enabled};
+  ComputeXYFigure(state, ready.Start[chI], frame.Draw, frame.Traces, frame.Figure);
+  for (TChannel channel : {chI, chII})
+    frame.Scales[channel] = Scale(state, channel, state[chI], 1);
+}
+
+void PlanTraces(TScopeState &state, const std::array<TTraceControls, 2> &controls, const TReadyTraces &ready,
+                TTraceFrame &frame) {
+  if (!ready.Any())
+    return;
+  frame.Present = true;
+  for (TChannel channel : {chI, chII}) {
+    const TTraceControls &control = controls[channel];
+    if (!control.Enabled || !ready.Ready[channel])
+      continue;
+    ComputeTrace(state, channel, ready.Start[channel], ready.LookBack[channel], control.Sync, control.X2,
+                 frame.Traces[channel]);
+    frame.Scales[channel] = Scale(state, channel, state[channel], control.X2 ? 2 : 1);
+    frame.Draw[channel] = true;
+  }
+}
+
+// Each drawn channel measured over the frames its trace shows, at its calibration.
+void Measure(const TScopeState &state, TTraceFrame &frame) {
+  for (TChannel channel : {chI, chII})
+    if (frame.Draw[channel]) {
+      const TTracePoints &trace = frame.Traces[channel];
+      frame.Measurements[channel] =
+          MeasureFrames(state, channel, trace.FirstFrame, trace.Frames, frame.Scales[channel].VoltsPerLevel);
+    }
+}
+
 } // namespace
 
 bool StartUpTick(TScopeState &state, int &timerTag) {
@@ -38,26 +76,10 @@ void PlanFrame(TScopeState &state, const std::array<TTraceControls, 2> &controls
   if (state.LastBlockFrames == 0)
     return;
   const TReadyTraces ready = TakeReadyTraces(state);
-  if (options.XY) {
-    if (!ready.Ready[chI])
-      return;
-    frame.Present = true;
-    frame.Draw = {controls[chI].Enabled, controls[chII].Enabled};
-    ComputeXYFigure(state, ready.Start[chI], frame.Draw, frame.Traces, frame.Figure);
-    for (TChannel channel : {chI, chII})
-      frame.Scales[channel] = Scale(state, channel, state[chI], 1);
-    return;
-  }
-  if (!ready.Any())
-    return;
-  frame.Present = true;
-  for (TChannel channel : {chI, chII}) {
-    const TTraceControls &control = controls[channel];
-    if (!control.Enabled || !ready.Ready[channel])
-      continue;
-    ComputeTrace(state, channel, ready.Start[channel], ready.LookBack[channel], control.Sync, control.X2,
-                 frame.Traces[channel]);
-    frame.Scales[channel] = Scale(state, channel, state[channel], control.X2 ? 2 : 1);
-    frame.Draw[channel] = true;
-  }
+  if (options.XY)
+    PlanFigure(state, controls, ready, frame);
+  else
+    PlanTraces(state, controls, ready, frame);
+  if (options.Measure)
+    Measure(state, frame);
 }

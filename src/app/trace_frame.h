@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/trace_measurement.h"
 #include "app/trace_points.h"
 
 #include <array>
@@ -13,7 +14,8 @@ struct TTraceControls {
 
 // What the display's menu switches on for the whole picture.
 struct TFrameOptions {
-  bool XY = false; // channel I across, channel II up and down, instead of two traces over time
+  bool XY = false;      // channel I across, channel II up and down, instead of two traces over time
+  bool Measure = false; // each drawn channel measured over the frames it shows
 };
 
 // How a trace's levels and points read in volts and milliseconds, as its channel stood when the
@@ -36,6 +38,7 @@ struct TTraceFrame {
   std::array<TTracePoints, 2> Traces;
   std::array<TTraceScale, 2> Scales;
   TTracePoints Figure;
+  std::array<TTraceMeasurement, 2> Measurements; // of the drawn channels, when asked for
 };
 
 // One division of the graticule: its 504 pixels make ten.

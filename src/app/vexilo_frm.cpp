@@ -3,8 +3,10 @@
 #include "app/about_box.h"
 #include "app/capture_format_choice.h"
 #include "app/capture_hand_off.h"
+#include "app/display_menu.h"
 #include "app/frame_drawing.h"
 #include "app/panel_pictures.h"
+#include "app/readout.h"
 #include "app/scope_panel_layout.h"
 #include "app/scope_state.h"
 #include "app/settings_carry.h"
@@ -23,6 +25,7 @@
 #include "framework/image.h"
 #include "framework/track_bar.h"
 #include "framework/up_down.h"
+#include "rtl/ms_clock.h"
 #include "settings/form_storage.h"
 #include "sound/audio_stream.h"
 #include "sound/capture_stream.h"
@@ -33,6 +36,7 @@
 #include "widgets/speed_button.h"
 #include "widgets/timer.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QRadioButton>
@@ -59,7 +63,7 @@ std::vector<TFormatEntry> FormatEntries(const TSoundCaptureStream &stream) {
 TVexiloFrm::TVexiloFrm()
     : TForm(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       FState(std::make_unique<TScopeState>()), FFrame(std::make_unique<TTraceFrame>()),
-      FShown(std::make_unique<TTraceFrame>()) {
+      FShown(std::make_unique<TTraceFrame>()), FReadout(std::make_unique<TReadout>()) {
   setObjectName("VexiloFrm");
   setWindowTitle("Scope");
   setFixedSize(693, 585);
@@ -278,6 +282,11 @@ void TVexiloFrm::DXTimerTimer(QObject *, int) {
   DXSpriteEngine1->Draw();
   TDirectDrawSurfaceCanvas &canvas = DXDraw1->Surface()->Canvas();
   DrawTraces(canvas, *FState, *FFrame);
+  if (FDisplayMenu->Measurements->isChecked()) {
+    FReadout->Take(*FFrame);
+    FReadout->Refresh(TimeGetTime());
+    DrawReadout(canvas, *FState, {controls[chI].Enabled, controls[chII].Enabled}, *FReadout);
+  }
   canvas.Release();
   DXDraw1->Flip();
   // What was just shown stays at hand for the export; the next frame is planned into the other.

@@ -18,6 +18,7 @@ class TAudioStream;
 struct TCaptureFormatChoice;
 class TDXDraw;
 class TDisplayMenu;
+class TReadout;
 class TDXImageList;
 class TDXSpriteEngine;
 class TDXSound;
@@ -193,6 +194,7 @@ private:
   std::unique_ptr<TScopeState> FState;
   std::unique_ptr<TTraceFrame> FFrame; // planned into, then shown
   std::unique_ptr<TTraceFrame> FShown; // the frame last presented
+  std::unique_ptr<TReadout> FReadout;
   std::unique_ptr<TSoundCaptureStream> FCaptureStream;
   std::unique_ptr<TAudioStream> FTestStream;
   TAboutBox *FAboutBox = nullptr;

@@ -1,5 +1,6 @@
 // The display's context menu: the measurement readout, XY mode, and saving what the display shows.
 #include "app/display_menu.h"
+#include "app/readout.h"
 #include "app/saved_file.h"
 #include "app/trace_export.h"
 #include "app/trace_frame.h"
@@ -13,13 +14,17 @@
 
 void TVexiloFrm::ConnectMenuHandlers() {
   FDisplayMenu = new TDisplayMenu(this, DXDraw1);
+  // Switched on, the readout starts from fresh measurements, not from those of an earlier time.
+  connect(FDisplayMenu->Measurements, &QAction::toggled, this, [this] { FReadout->Clear(); });
   connect(FDisplayMenu->SavePicture, &QAction::triggered, this,
           [this] { Application->Guard([this] { SavePictureClick(); }); });
   connect(FDisplayMenu->ExportTraces, &QAction::triggered, this,
           [this] { Application->Guard([this] { ExportTracesClick(); }); });
 }
 
-TFrameOptions TVexiloFrm::FrameOptions() const { return {FDisplayMenu->XYMode->isChecked()}; }
+TFrameOptions TVexiloFrm::FrameOptions() const {
+  return {FDisplayMenu->XYMode->isChecked(), FDisplayMenu->Measurements->isChecked()};
+}
 
 void TVexiloFrm::SavePictureClick() {
   // What the display shows when the entry is chosen, not once the person has picked a name.

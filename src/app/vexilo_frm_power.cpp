@@ -11,11 +11,16 @@
 #include "widgets/shadow_label.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QRadioButton>
 
 void TVexiloFrm::PoverOff(QObject *) {
   PowerOff();
   close();
+  // A message box or a file dialog still up would keep the program running with no window of its
+  // own, deaf to the stop it was given: every event loop ends, the dialog's with the rest.
+  if (QCoreApplication::instance())
+    QCoreApplication::exit(0);
 }
 
 void TVexiloFrm::PowerOff() {

@@ -1,5 +1,6 @@
 // tone_wave FILE sine FREQUENCY AMPLITUDE SECONDS
 // tone_wave FILE step LEVEL SILENT_SECONDS SECONDS
+// tone_wave FILE quadrature FREQUENCY AMPLITUDE SECONDS
 // Writes a 48000 Hz 16-bit stereo WAVE (the test sink's own rate, so playing it needs no
 // resampling) with the program's wave writer. AMPLITUDE and LEVEL are in sample units, so the
 // picture can be predicted: at the scope's finest scale one unit is one pixel.
@@ -21,7 +22,8 @@ constexpr int Rate = 48000;
 
 int Usage() {
   std::fprintf(stderr, "usage: tone_wave FILE sine FREQUENCY AMPLITUDE SECONDS\n"
-                       "       tone_wave FILE step LEVEL SILENT_SECONDS SECONDS\n");
+                       "       tone_wave FILE step LEVEL SILENT_SECONDS SECONDS\n"
+                       "       tone_wave FILE quadrature FREQUENCY AMPLITUDE SECONDS\n");
   return 2;
 }
 
@@ -33,12 +35,16 @@ bool ParseNumber(const char *text, double low, double high, double &value) {
 
 int16_t Sample(double value) { return static_cast<int16_t>(std::lround(std::clamp(value, -32768.0, 32767.0))); }
 
-// The same signal on both channels, so both traces show it.
-std::vector<int16_t> Sine(double frequency, double amplitude, double seconds) {
+// The same signal on both channels, so both traces show it; or, a quarter turn apart, channel II
+// a quarter period ahead of channel I, which an XY picture shows as a circle.
+std::vector<int16_t> Sine(double frequency, double amplitude, double seconds, bool quadrature) {
   std::vector<int16_t> samples(static_cast<size_t>(Rate * seconds) * 2);
-  for (size_t frame = 0; frame < samples.size() / 2; ++frame)
-    samples[2 * frame] = samples[2 * frame + 1] =
-        Sample(amplitude * std::sin(2 * std::numbers::pi * frequency * static_cast<double>(frame) / Rate));
+  const double lead = quadrature ? std::numbers::pi / 2 : 0;
+  for (size_t frame = 0; frame < samples.size() / 2; ++frame) {
+    const double phase = 2 * std::numbers::pi * frequency * static_cast<double>(frame) / Rate;
+    samples[2 * frame] = Sample(amplitude * std::sin(phase));
+    samples[2 * frame + 1] = Sample(amplitude * std::sin(phase + lead));
+  }
   return samples;
 }
 
@@ -60,8 +66,9 @@ int main(int argc, char **argv) {
   if (!ParseNumber(argv[5], 0.1, 600, seconds))
     return Usage();
   std::vector<int16_t> samples;
-  if (kind == "sine" && ParseNumber(argv[3], 1, Rate / 2.0, first) && ParseNumber(argv[4], 0, 32767, second))
-    samples = Sine(first, second, seconds);
+  if ((kind == "sine" || kind == "quadrature") && ParseNumber(argv[3], 1, Rate / 2.0, first) &&
+      ParseNumber(argv[4], 0, 32767, second))
+    samples = Sine(first, second, seconds, kind == "quadrature");
   else if (kind == "step" && ParseNumber(argv[3], -32768, 32767, first) && ParseNumber(argv[4], 0, seconds, second))
     samples = Step(first, second, seconds);
   else
