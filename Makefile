@@ -4,6 +4,7 @@
 # make sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer, run every test
 # make fuzz   build the fuzz targets with clang's libFuzzer and run each for a while
 # make soak   the real program in use for SOAK_MINUTES (default 60); fails if it grows
+# make screenshot  the README's picture of the running scope, docs/scope.png, made on the test display
 # make install  build, then install under PREFIX (default /usr/local)
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
@@ -15,7 +16,7 @@ PREFIX ?= /usr/local
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: deps build run install test sanitize bench soak fuzz format
+.PHONY: deps build run install test sanitize bench soak fuzz format screenshot
 
 deps:
 	@tools/install-deps
@@ -50,6 +51,9 @@ bench: build
 
 soak: build
 	tools/with-test-services bench/soak $(BUILD)
+
+screenshot: build
+	tools/with-test-services tools/readme-screenshot $(BUILD) docs/scope.png
 
 fuzz:
 	@tools/install-deps --fuzz

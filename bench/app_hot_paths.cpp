@@ -1,10 +1,17 @@
-// Cost per call of the capture hand-off, of laying out a frame's two traces and of measuring a
-// channel, and proof that none of them allocates: every operator new of this program is counted.
+// Cost per call of the capture hand-off, of laying out a frame's two traces (measured or not), of
+// measuring a channel and of drawing the readout, and proof that none of them allocates: every
+// operator new of this program is counted. An export's cost is here too, though it may allocate.
 #include "allocation_count.h"
 #include "app/capture_hand_off.h"
+#include "app/frame_drawing.h"
+#include "app/readout.h"
+#include "app/trace_export.h"
 #include "app/trace_frame.h"
 #include "app/trace_measurement.h"
 #include "app/trace_schedule.h"
+#include "display/direct_draw.h"
+#include "display/direct_draw_surface.h"
+#include "offscreen_benchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -81,18 +88,21 @@ void TwoTraces(benchmark::State &state) {
     for (auto _ : state) {
       (*scope)[chI].PendingFrames = pending;
       (*scope)[chII].PendingFrames = pending;
-      PlanFrame(*scope, controls, {}, *frame);
+      PlanFrame(*scope, controls, {.XY = state.range(3) != 0, .Measure = state.range(4) != 0}, *frame);
       benchmark::DoNotOptimize(frame->Traces.data());
     }
   }
 }
 BENCHMARK(TwoTraces)
-    ->ArgNames({"sync", "x2", "slow"})
-    ->Args({0, 0, 0})
-    ->Args({1, 0, 0})
-    ->Args({0, 1, 0})
-    ->Args({0, 0, 1})
-    ->Args({0, 1, 1});
+    ->ArgNames({"sync", "x2", "slow", "xy", "measure"})
+    ->Args({0, 0, 0, 0, 0})
+    ->Args({1, 0, 0, 0, 0})
+    ->Args({0, 1, 0, 0, 0})
+    ->Args({0, 0, 1, 0, 0})
+    ->Args({0, 1, 1, 0, 0})
+    ->Args({0, 0, 0, 1, 0})
+    ->Args({0, 0, 0, 0, 1})
+    ->Args({0, 0, 1, 0, 1});
 
 // The readout's measurement of one channel, over a trace's width or the whole ring, starting
 // where the span wraps the ring's end.
@@ -109,6 +119,55 @@ void MeasureChannel(benchmark::State &state) {
 }
 BENCHMARK(MeasureChannel)->ArgName("frames")->Arg(504)->Arg(RingFrames);
 
+// The readout's two lines written and drawn into a software surface the display's size.
+void ReadoutDrawing(benchmark::State &state) {
+  auto scope = std::make_unique<TScopeState>();
+  auto frame = std::make_unique<TTraceFrame>();
+  frame->Present = true;
+  frame->Draw = {true, true};
+  frame->Measurements[chI] = {1000.0, 2.83, 1.0};
+  frame->Measurements[chII] = {999.8, 0.354, 0.125};
+  TDirectDraw ddraw(nullptr);
+  TDirectDrawSurface surface(&ddraw);
+  surface.SetSize(504, 504);
+  TReadout readout;
+  readout.Take(*frame);
+  TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
+  DrawReadout(canvas, *scope, {true, true}, readout); // the canvas's context is made once
+  canvas.Release();
+  {
+    TAllocationCheck check(state);
+    uint32_t now = 0;
+    for (auto _ : state) {
+      readout.Refresh(now += TReadout::RefreshMs); // every time: the dearest case
+      DrawReadout(canvas, *scope, {true, true}, readout);
+      canvas.Release();
+    }
+  }
+}
+BENCHMARK(ReadoutDrawing);
+
+// An export of a frame with both traces at the fastest sweep (506 points each).
+void Export(benchmark::State &state) {
+  std::array<TTraceControls, 2> controls{};
+  auto scope = std::make_unique<TScopeState>();
+  auto frame = std::make_unique<TTraceFrame>();
+  scope->LastIndex = RingLastIndex;
+  scope->LastBlockFrames = 2205;
+  scope->FilledFrames = RingFrames;
+  FillTone(*scope);
+  (*scope)[chI].PendingFrames = (*scope)[chII].PendingFrames = static_cast<int32_t>(TraceReach((*scope)[chI]));
+  PlanFrame(*scope, controls, {}, *frame);
+  size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string csv = TracesCsv(*frame);
+    bytes += csv.size();
+    benchmark::DoNotOptimize(csv.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(bytes));
+}
+BENCHMARK(Export)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) { return RunOffscreenBenchmarks(argc, argv); } // the surface needs the application
