@@ -66,6 +66,18 @@ void HandOff52920Bytes(benchmark::State &state) {
 }
 BENCHMARK(HandOff52920Bytes);
 
+// A scope that has captured a whole ring of the tone, both channels at one time base.
+std::unique_ptr<TScopeState> CapturedTone(int32_t sampleStep) {
+  auto scope = std::make_unique<TScopeState>();
+  scope->LastIndex = RingLastIndex;
+  scope->LastBlockFrames = 2205;
+  scope->FilledFrames = RingFrames;
+  FillTone(*scope);
+  for (TChannelState &channel : scope->Channels)
+    channel.SampleStep = sampleStep;
+  return scope;
+}
+
 // One rendered frame's arithmetic: readiness of both channels and both 506-point traces, at the
 // fastest sweep or at the slowest (a sample every MaxSampleStep frames).
 void TwoTraces(benchmark::State &state) {
@@ -74,14 +86,8 @@ void TwoTraces(benchmark::State &state) {
     control.Sync = state.range(0) != 0;
     control.X2 = state.range(1) != 0;
   }
-  auto scope = std::make_unique<TScopeState>();
+  auto scope = CapturedTone(state.range(2) != 0 ? MaxSampleStep : 1);
   auto frame = std::make_unique<TTraceFrame>();
-  scope->LastIndex = RingLastIndex;
-  scope->LastBlockFrames = 2205;
-  scope->FilledFrames = RingFrames;
-  FillTone(*scope);
-  for (TChannelState &channel : scope->Channels)
-    channel.SampleStep = state.range(2) != 0 ? MaxSampleStep : 1;
   const int32_t pending = static_cast<int32_t>(TraceReach((*scope)[chI]));
   {
     TAllocationCheck check(state);
@@ -150,12 +156,8 @@ BENCHMARK(ReadoutDrawing);
 // An export of a frame with both traces at the fastest sweep (506 points each).
 void Export(benchmark::State &state) {
   std::array<TTraceControls, 2> controls{};
-  auto scope = std::make_unique<TScopeState>();
+  auto scope = CapturedTone(1);
   auto frame = std::make_unique<TTraceFrame>();
-  scope->LastIndex = RingLastIndex;
-  scope->LastBlockFrames = 2205;
-  scope->FilledFrames = RingFrames;
-  FillTone(*scope);
   (*scope)[chI].PendingFrames = (*scope)[chII].PendingFrames = static_cast<int32_t>(TraceReach((*scope)[chI]));
   PlanFrame(*scope, controls, {}, *frame);
   size_t bytes = 0;

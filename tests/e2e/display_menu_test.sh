@@ -49,23 +49,45 @@ shoot() { # shoot NAME: a screenshot of the window into the scratch folder
   import -window "$main" "$workdir/$1.png" 2>/dev/null
 }
 
-# Waits for the file dialog captioned CAPTION, accepts the name it offers and waits for a new file
-# in FOLDER; prints the file's path.
-save_as_offered() { # save_as_offered CAPTION FOLDER
-  local dialog file
-  for _ in $(seq 100); do
-    dialog=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-  done
-  [ -n "$dialog" ] || return 1
-  xdotool key Return
-  for _ in $(seq 100); do
-    file=$(ls "$2" 2>/dev/null | head -n 1)
-    [ -n "$file" ] && { echo "$2/$file"; return 0; }
-    sleep 0.1
+# Chooses the entry of KEY and waits for the file dialog captioned CAPTION to come up and take the
+# keyboard, as a person waits before typing. Should the key be lost with the menu, a person would
+# open it again, and so does this.
+open_dialog() { # open_dialog KEY CAPTION
+  local dialog
+  for _ in 1 2 3; do
+    choose "$1"
+    for _ in $(seq 30); do
+      dialog=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
+      if [ -n "$dialog" ]; then
+        xdotool windowfocus --sync "$dialog" 2>/dev/null
+        sleep 0.5 # the name field has the focus once the dialog has shown
+        return 0
+      fi
+      sleep 0.1
+    done
+    xdotool key Escape
+    sleep 0.5
   done
   return 1
+}
+
+# Opens the file dialog of KEY captioned CAPTION, accepts the name it offers and waits for a new
+# file in FOLDER and for the dialog to be gone for good (its window is destroyed only once the
+# program is done with it); prints the file's path.
+save_as_offered() { # save_as_offered KEY CAPTION FOLDER
+  local file=""
+  open_dialog "$1" "$2" || return 1
+  xdotool key Return
+  for _ in $(seq 100); do
+    file=$(ls "$3" 2>/dev/null | head -n 1)
+    [ -n "$file" ] && break
+    sleep 0.1
+  done
+  for _ in $(seq 100); do
+    xdotool search --name "^$2\$" >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+  [ -n "$file" ] && echo "$3/$file"
 }
 
 start_program "$program"
@@ -110,17 +132,14 @@ sleep 1
 xdotool key space # the picture holds while capture goes on
 sleep 1
 shoot held
-choose s
-picture=$(save_as_offered "Save picture" "$HOME/Pictures")
+picture=$(save_as_offered s "Save picture" "$HOME/Pictures")
 check $? "Save picture writes into the pictures folder" "${picture:-nothing}"
 [[ ${picture##*/} =~ ^vexilo-[0-9]{4}-[0-9]{2}-[0-9]{2}-[0-9]{6}\.png$ ]]
 check $? "the offered name holds the date and time" "${picture##*/}"
 [ -n "$picture" ] && "$display_check" "$workdir/held.png" picture "$picture"
 check $? "the saved picture is the held picture"
 
-sleep 1 # the dialog gone
-choose e
-traces=$(save_as_offered "Export traces" "$HOME/Documents")
+traces=$(save_as_offered e "Export traces" "$HOME/Documents")
 check $? "Export traces writes into the documents folder" "${traces:-nothing}"
 [ -n "$traces" ] && "$display_check" "$workdir/held.png" export "$traces"
 check $? "the exported traces are the held traces"
@@ -128,11 +147,7 @@ check $? "the exported traces are the held traces"
 # A folder where not even root may make a file: the write fails with a message box, and the scope
 # goes on with what it had.
 fail_export() {
-  choose e
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Export traces$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
+  open_dialog e "Export traces" || return 1
   xdotool key ctrl+a
   xdotool type --delay 20 /sys/vexilo.csv
   xdotool key Return
