@@ -20,11 +20,11 @@ void ForEachSample(const TScopeState &state, TChannel channel, int32_t first, in
       visit(k, channel == chI ? frame->Left : frame->Right);
 }
 
-// Sums of the samples and their squares are exact in 64 bits for any span the ring holds, and add
-// up faster than deviations in floating point.
 // The crossings' hysteresis to either side of the middle, as a share of the peak-to-peak.
 constexpr double CrossingHysteresis = 0.25;
 
+// Sums of the samples and their squares are exact in 64 bits for any span the ring holds, and add
+// up faster than deviations in floating point.
 struct TSpanLevels {
   int32_t Min = INT32_MAX;
   int32_t Max = INT32_MIN;

@@ -35,32 +35,32 @@ void ComputeTrace(TScopeState &state, TChannel channel, int32_t start, int lookB
   const int64_t end = int64_t{fields.XStart} + fields.SpanWidth;
   const int64_t zeroRow = fields.VertOffset;
   const int pointsPerStep = x2 ? 2 : 1;
-  auto dev = [&](int64_t r) { return Deviation(SampleAt(state, channel, r), fields.DcLevel, fields.VoltShift); };
-  auto level = [&](int64_t r) { return static_cast<float>(SampleAt(state, channel, r) - fields.DcLevel); };
+  auto dev = [&](int32_t sample) { return int64_t{Deviation(sample, fields.DcLevel, fields.VoltShift)}; };
+  auto level = [&](int32_t sample) { return static_cast<float>(sample - fields.DcLevel); };
 
   int64_t r = WrapRing(int64_t{start} + (sync ? SyncOffset(state, channel, start, lookBack) : 0));
-  fields.SyncRef = SampleAt(state, channel, r);
+  int32_t sample = SampleAt(state, channel, r);
+  fields.SyncRef = sample;
   out.FirstFrame = static_cast<int32_t>(r);
   int64_t x = fields.XStart;
   int count = 0;
   int64_t steps = 0;
-  out.Levels[count] = level(r);
-  out.Points[count++] = Point(x, zeroRow + dev(r));
+  out.Levels[count] = level(sample);
+  out.Points[count++] = Point(x, zeroRow + dev(sample));
   // A pixel step below 1 would never reach the end; the capacity bounds the loop as well.
   while (x <= end && count + pointsPerStep <= MaxTracePoints) {
-    const int64_t a = dev(r);
-    const float levelA = level(r);
+    const int32_t previous = sample;
     r = WrapRing(r + step);
     ++steps;
-    const int64_t b = dev(r);
+    sample = SampleAt(state, channel, r);
     if (x2) {
       x += pixelStep;
-      out.Levels[count] = (levelA + level(r)) / 2;
-      out.Points[count++] = Point(x, zeroRow + ((a + b) >> 1));
+      out.Levels[count] = (level(previous) + level(sample)) / 2;
+      out.Points[count++] = Point(x, zeroRow + ((dev(previous) + dev(sample)) >> 1));
     }
     x += pixelStep;
-    out.Levels[count] = level(r);
-    out.Points[count++] = Point(x, zeroRow + b);
+    out.Levels[count] = level(sample);
+    out.Points[count++] = Point(x, zeroRow + dev(sample));
   }
   out.Count = count;
   out.Frames = static_cast<int32_t>(std::min<int64_t>(steps * step + 1, RingFrames));
