@@ -9,7 +9,8 @@
 #include <vector>
 
 // A secondary buffer played into ALSA's "default" playback PCM at its own format by an I/O thread,
-// one period of about 10 ms at a time, from the play cursor on. The thread shares only the ring and
+// one period of about 10 ms at a time, from the play cursor on; the PCM starts when its buffer of
+// six periods is full, or at the end of a shorter sound. The thread shares only the ring and
 // atomics with the buffer: an underrun is recovered and playing goes on; a device that fails for
 // good, or takes nothing for seconds, marks the buffer lost, and from then on the calls that need
 // the device answer DSERR_BUFFERLOST.
