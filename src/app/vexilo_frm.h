@@ -127,6 +127,7 @@ public:
   void ReadSourceSelection();
   void WriteSourceSelection(uint32_t Control, bool Value);
   void MixerControlChange(uint32_t LParam);
+  void HoldVolume(uint32_t Control, uint16_t Wanted);
   void MicMuteBtClick(QObject *Sender);
   void LinMuteBtClick(QObject *Sender);
   // Gives each input back the volume read at activation, where that reading succeeded.

@@ -128,6 +128,9 @@ void TVexiloFrm::OpenMixer() {
     return;
   }
   FState->MixerHandle = handle;
+  // A volume changed elsewhere since DiscoverMixer set ours sent its notice to no one.
+  HoldVolume(FState->MicControl, FState->MicVolume);
+  HoldVolume(FState->LineControl, FState->LineVolume);
 }
 
 void TVexiloFrm::CloseMixer() {
@@ -265,15 +268,18 @@ void TVexiloFrm::MixerControlChange(uint32_t lParam) {
   }
   if (lParam == s.CurrentControl)
     ReadSourceSelection();
-  // Outside the calibration test the scope holds both input volumes; a volume it cannot read
-  // is left alone rather than compared with a made-up one.
-  const auto hold = [&](uint32_t control, uint16_t wanted) {
-    uint16_t now = 0;
-    if (lParam == control && !BtTest->Down() && GetMixerValue(control, now) && now != wanted)
-      SetMixerValue(control, wanted);
-  };
-  hold(s.MicControl, s.MicVolume);
-  hold(s.LineControl, s.LineVolume);
+  if (lParam == s.MicControl)
+    HoldVolume(s.MicControl, s.MicVolume);
+  if (lParam == s.LineControl)
+    HoldVolume(s.LineControl, s.LineVolume);
+}
+
+// Outside the calibration test the scope holds both input volumes; a volume it cannot read is
+// left alone rather than compared with a made-up one.
+void TVexiloFrm::HoldVolume(uint32_t control, uint16_t wanted) {
+  uint16_t now = 0;
+  if (!BtTest->Down() && GetMixerValue(control, now) && now != wanted)
+    SetMixerValue(control, wanted);
 }
 
 void TVexiloFrm::RestoreStartVolumes() {

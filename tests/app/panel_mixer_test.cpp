@@ -83,6 +83,22 @@ TEST_F(PanelMixerTest, OutsideVolumeChangesArePutBackExceptDuringTheTest) {
   EXPECT_EQ(Mixer->Value(Line.Volume), 500u);
 }
 
+TEST_F(PanelMixerTest, AVolumeChangedWhileTheScopeStartsIsPutBackToo) {
+  AddLineAndMicrophone();
+  // Changed elsewhere just after the scope set it, while the capture is being set up and before
+  // the scope listens for notices: this change's notice reaches no one.
+  bool changed = false;
+  Device.Accepts = [&](const TWaveFormatEx &) {
+    if (!changed)
+      Mixer->SetValue(Line.Volume, 100);
+    changed = true;
+    return true;
+  };
+  Activate();
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(Mixer->Value(Line.Volume), 0x8000u);
+}
+
 TEST_F(PanelMixerTest, AVolumeThatCannotBeReadIsNeitherPutBackNorGivenBack) {
   AddLineAndMicrophone();
   Mixer->FailingControls = {Line.Volume};
