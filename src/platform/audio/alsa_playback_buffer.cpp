@@ -14,16 +14,14 @@ constexpr auto PollInterval = std::chrono::milliseconds(5);
 // A playing PCM takes a period every 10 ms; this long without taking anything means it is gone.
 constexpr auto StallUntilLost = std::chrono::seconds(4);
 
-// The PCM starts once its buffer is full and wakes us for each period. Left to ALSA's defaults it
-// started on the first frame, and through the sound server that start underran at once: each
-// recovery dropped what had been written, so the play cursor raced ahead of a sound that came out
-// in shreds.
-bool StartWhenFull(snd_pcm_t *pcm, snd_pcm_uframes_t periodFrames, snd_pcm_uframes_t deviceFrames) {
+// The PCM starts once its buffer is full. Left to ALSA's defaults it started on the first frame,
+// and through the sound server that start underran at once: each recovery dropped what had been
+// written, so the play cursor raced ahead of a sound that came out in shreds.
+bool StartWhenFull(snd_pcm_t *pcm, snd_pcm_uframes_t deviceFrames) {
   snd_pcm_sw_params_t *params;
   snd_pcm_sw_params_alloca(&params);
   return snd_pcm_sw_params_current(pcm, params) >= 0 &&
-         snd_pcm_sw_params_set_start_threshold(pcm, params, deviceFrames) >= 0 &&
-         snd_pcm_sw_params_set_avail_min(pcm, params, periodFrames) >= 0 && snd_pcm_sw_params(pcm, params) >= 0;
+         snd_pcm_sw_params_set_start_threshold(pcm, params, deviceFrames) >= 0 && snd_pcm_sw_params(pcm, params) >= 0;
 }
 
 } // namespace
@@ -74,8 +72,7 @@ HRESULT TAlsaPlaybackBuffer::OpenPcm() {
   }
   FPeriodFrames = std::max<snd_pcm_uframes_t>(Format().nSamplesPerSec / PeriodsPerSecond, 1);
   snd_pcm_uframes_t deviceFrames = FPeriodFrames * PeriodsInDevice;
-  if (!ConfigureAlsaPcm(FPcm, Format(), FPeriodFrames, deviceFrames) ||
-      !StartWhenFull(FPcm, FPeriodFrames, deviceFrames)) {
+  if (!ConfigureAlsaPcm(FPcm, Format(), FPeriodFrames, deviceFrames) || !StartWhenFull(FPcm, deviceFrames)) {
     ClosePcm();
     return DSERR_BADFORMAT;
   }
